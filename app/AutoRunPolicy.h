@@ -1,0 +1,29 @@
+#pragma once
+// The one fact Plaxor keeps: whether Autorun.inf is mapped to a place that does not exist, which
+// stops Windows from reading any drive's AutoRun descriptor. Nothing is cached: every query
+// reads the registry afresh.
+#include "framework/RegistryBackend.h"
+#include <cstdint>
+#include <string_view>
+
+namespace plaxor {
+
+enum class AutoRunState : std::uint8_t { Enabled, Disabled };
+
+inline constexpr std::wstring_view kAutoRunKeyPath =
+    L"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+inline constexpr std::wstring_view kIniFileMappingPath =
+    L"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\";
+inline constexpr std::wstring_view kAutoRunKeyName = L"Autorun.inf";
+inline constexpr std::wstring_view kAutoRunSentinel = L"@SYS:DoesNotExist";
+inline constexpr std::wstring_view kAdminRightsNeeded =
+    L"Administrator rights are needed to change the AutoRun setting";
+
+// Reads with read access only, so that a process without write rights still sees the truth.
+AutoRunState QueryAutoRunState(IRegistryBackend& registry = Win32Registry());
+// Maps Autorun.inf to the sentinel; other values of the key stay.
+void DisableAutoRun(IRegistryBackend& registry = Win32Registry());
+// Removes the mapping key with all its values and sub-keys. Silent when it is already gone.
+void EnableAutoRun(IRegistryBackend& registry = Win32Registry());
+
+} // namespace plaxor
