@@ -1,0 +1,69 @@
+#include "Component.h"
+#include "Properties.h"
+#include <algorithm>
+#include <cwctype>
+
+namespace plaxor {
+
+TComponent::TComponent(TComponent* owner) {
+    if (owner) owner->Insert(this);
+}
+
+TComponent::~TComponent() {
+    destroying_ = true;
+    FreeOwnedComponents();
+    if (owner_) owner_->Remove(this);
+}
+
+void TComponent::FreeOwnedComponents() noexcept {
+    destroying_ = true;
+    while (!owned_.empty()) delete owned_.back(); // each removes itself from owned_
+}
+
+void TComponent::Insert(TComponent* component) {
+    owned_.push_back(component);
+    component->owner_ = this;
+    Notify(component, TOperation::opInsert);
+}
+
+void TComponent::Remove(TComponent* component) {
+    std::erase(owned_, component);
+    component->owner_ = nullptr;
+    if (!destroying_) Notify(component, TOperation::opRemove);
+}
+
+void TComponent::Notify(TComponent* component, TOperation operation) {
+    HandleRemoval(component, operation);
+}
+
+void TComponent::HandleRemoval(TComponent* component, TOperation operation) {
+    // Pass the notice on to everything this component owns (siblings of the component).
+    for (TComponent* owned : std::vector<TComponent*>(owned_))
+        if (owned != component) owned->HandleRemoval(component, operation);
+}
+
+TComponent* TComponent::FindComponent(std::wstring_view name) const {
+    auto same = [&](const std::wstring& other) {
+        return other.size() == name.size() &&
+               std::equal(other.begin(), other.end(), name.begin(), [](wchar_t a, wchar_t b) {
+                   return std::towupper(a) == std::towupper(b);
+               });
+    };
+    for (TComponent* c : owned_)
+        if (!name.empty() && same(c->Name())) return c;
+    return nullptr;
+}
+
+void TComponent::EndLoad() {
+    loading_ = false;
+    AfterLoad();
+}
+
+const PropertyTable& TComponent::ClassProperties() {
+    static const PropertyTable table(&TPersistent::ClassProperties(),
+                                     {props::String(L"Name", &TComponent::Name,
+                                                    &TComponent::SetName, std::wstring())});
+    return table;
+}
+
+} // namespace plaxor
