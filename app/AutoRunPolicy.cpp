@@ -10,7 +10,7 @@ namespace {
 // would look accepted while nothing happened.
 void RaiseIfDenied(const TRegistry& reg) {
     if (reg.LastOpenError() == ERROR_ACCESS_DENIED)
-        throw ERegistryException(std::wstring(kAdminRightsNeeded));
+        throw EAutoRunAccessDenied(std::wstring(kAdminRightsNeeded));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The one fact Plaxor keeps: whether Autorun.inf is mapped to a place that does not exist, which
 // stops Windows from reading any drive's AutoRun descriptor. Nothing is cached: every query
 // reads the registry afresh.
+#include "framework/Exception.h"
 #include "framework/RegistryBackend.h"
 #include <cstdint>
 #include <string_view>
@@ -18,6 +19,14 @@ inline constexpr std::wstring_view kAutoRunKeyName = L"Autorun.inf";
 inline constexpr std::wstring_view kAutoRunSentinel = L"@SYS:DoesNotExist";
 inline constexpr std::wstring_view kAdminRightsNeeded =
     L"Administrator rights are needed to change the AutoRun setting";
+
+// The mapping may not be changed by this process (it is not elevated). A registry error like the
+// others, of its own kind so that callers can tell a missing right from a broken registry.
+class EAutoRunAccessDenied final : public ERegistryException {
+public:
+    using ERegistryException::ERegistryException;
+    std::wstring ClassName() const override { return L"EAutoRunAccessDenied"; }
+};
 
 // Reads with read access only, so that a process without write rights still sees the truth.
 AutoRunState QueryAutoRunState(IRegistryBackend& registry = Win32Registry());

@@ -1,0 +1,188 @@
+#include "ControlCommand.h"
+#include "AutoRunPolicy.h"
+#include "framework/Exception.h"
+#include <new>
+#include <optional>
+
+namespace plaxor {
+
+const std::wstring_view kControlUsage =
+    L"Usage: plaxorctl <command> [options]\r\n"
+    L"\r\n"
+    L"Commands:\r\n"
+    L"  status            Print the AutoRun state: Enabled or Disabled.\r\n"
+    L"  disable           Switch AutoRun off for every drive (needs administrator rights).\r\n"
+    L"  enable            Switch AutoRun back on (needs administrator rights).\r\n"
+    L"\r\n"
+    L"Options:\r\n"
+    L"  --expect STATE    With status: exit 4 unless the state is STATE (enabled or disabled).\r\n"
+    L"  --quiet           Print nothing when the command succeeds.\r\n"
+    L"  --help            Print this text.\r\n"
+    L"\r\n"
+    L"Exit codes:\r\n"
+    L"  0  success: the state is the one asked for\r\n"
+    L"  1  registry error (message on standard error)\r\n"
+    L"  2  wrong command line\r\n"
+    L"  3  access denied: run from an elevated prompt\r\n"
+    L"  4  status --expect: the state differs\r\n"
+    L"  5  the command ran but the state did not change\r\n";
+
+namespace {
+
+enum TControlVerb : std::uint8_t { cvNone, cvStatus, cvDisable, cvEnable };
+
+struct Invocation {
+    TControlVerb verb = cvNone;
+    std::optional<AutoRunState> expect;
+    bool quiet = false;
+    bool help = false;
+    std::wstring error; // the first thing wrong with the command line
+};
+
+// Windows tools take their words in any letter case.
+bool SameWord(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        wchar_t x = a[i], y = b[i];
+        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
+        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::optional<AutoRunState> ParseState(std::wstring_view word) {
+    if (SameWord(word, L"enabled")) return AutoRunState::Enabled;
+    if (SameWord(word, L"disabled")) return AutoRunState::Disabled;
+    return std::nullopt;
+}
+
+void Fail(Invocation& inv, std::wstring message) {
+    if (inv.error.empty()) inv.error = std::move(message);
+}
+
+void SetExpect(Invocation& inv, std::wstring_view value) {
+    if (auto state = ParseState(value))
+        inv.expect = state;
+    else
+        Fail(inv, L"--expect takes enabled or disabled, not '" + std::wstring(value) + L"'");
+}
+
+Invocation Parse(const std::vector<std::wstring>& args) {
+    Invocation inv;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        if (SameWord(arg, L"--help") || SameWord(arg, L"-h") || arg == L"/?" || arg == L"-?") {
+            inv.help = true;
+        } else if (SameWord(arg, L"--quiet") || SameWord(arg, L"-q")) {
+            inv.quiet = true;
+        } else if (SameWord(arg, L"--expect")) {
+            if (i + 1 < args.size())
+                SetExpect(inv, args[++i]);
+            else
+                Fail(inv, L"--expect needs a state: enabled or disabled");
+        } else if (arg.size() >= 9 && SameWord(std::wstring_view(arg).substr(0, 9), L"--expect=")) {
+            SetExpect(inv, std::wstring_view(arg).substr(9));
+        } else if (!arg.empty() && (arg[0] == L'-' || arg[0] == L'/')) {
+            Fail(inv, L"Unknown option '" + arg + L"'");
+        } else {
+            TControlVerb verb = cvNone;
+            if (SameWord(arg, L"status")) verb = cvStatus;
+            if (SameWord(arg, L"disable")) verb = cvDisable;
+            if (SameWord(arg, L"enable")) verb = cvEnable;
+            if (verb == cvNone)
+                Fail(inv, L"Unknown command '" + arg + L"'");
+            else if (inv.verb != cvNone)
+                Fail(inv, L"Only one command at a time: '" + arg + L"' follows another");
+            else
+                inv.verb = verb;
+        }
+    }
+    if (inv.verb == cvNone) Fail(inv, L"No command given");
+    if (inv.expect && inv.verb != cvStatus && inv.verb != cvNone)
+        Fail(inv, L"--expect goes with status only");
+    return inv;
+}
+
+std::wstring_view StateName(AutoRunState state) {
+    return state == AutoRunState::Disabled ? L"Disabled" : L"Enabled";
+}
+
+// The innermost message is the one that names the cause, as in the window's error display.
+std::wstring MessageOf(const Exception& e) {
+    std::wstring message = e.Message();
+    for (const Exception* inner = e.Inner(); inner; inner = inner->Inner())
+        if (!inner->Message().empty()) message = inner->Message();
+    return message;
+}
+
+void WriteLine(ITextSink& sink, std::wstring_view text) {
+    sink.Write(text);
+    sink.Write(L"\r\n");
+}
+
+TControlExit Run(const Invocation& inv, IRegistryBackend& registry, ITextSink& out,
+                 ITextSink& err) {
+    std::optional<AutoRunState> wanted;
+    if (inv.verb == cvDisable) {
+        DisableAutoRun(registry);
+        wanted = AutoRunState::Disabled;
+    } else if (inv.verb == cvEnable) {
+        EnableAutoRun(registry);
+        wanted = AutoRunState::Enabled;
+    }
+    // Read back afresh: only the registry says whether the command took effect.
+    const AutoRunState state = QueryAutoRunState(registry);
+
+    TControlExit code = ceSuccess;
+    if (inv.expect && state != *inv.expect) code = ceNotExpected;
+    if (wanted && state != *wanted) code = ceNotChanged;
+
+    if (!(inv.quiet && code == ceSuccess)) WriteLine(out, StateName(state));
+    if (code == ceNotChanged)
+        WriteLine(err, L"The change did not take effect: AutoRun is still " +
+                           std::wstring(StateName(state)));
+    return code;
+}
+
+} // namespace
+
+TControlExit RunControlCommand(const std::vector<std::wstring>& args, IRegistryBackend& registry,
+                               ITextSink& out, ITextSink& err) noexcept {
+    try {
+        const Invocation inv = Parse(args);
+        if (inv.help) {
+            out.Write(kControlUsage);
+            return ceSuccess;
+        }
+        if (!inv.error.empty()) {
+            WriteLine(err, inv.error);
+            err.Write(L"\r\n");
+            err.Write(kControlUsage);
+            return ceUsageError;
+        }
+        try {
+            return Run(inv, registry, out, err);
+        } catch (const EAutoRunAccessDenied& e) {
+            WriteLine(err, MessageOf(e));
+            return ceAccessDenied;
+        } catch (const Exception& e) {
+            WriteLine(err, MessageOf(e));
+            return ceRegistryError;
+        }
+    } catch (const std::bad_alloc&) {
+        // Writing may fail as well; the exit code still tells.
+        try {
+            WriteLine(err, L"Out of memory");
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            WriteLine(err, L"Unexpected error");
+        } catch (...) {
+        }
+    }
+    return ceRegistryError;
+}
+
+} // namespace plaxor
