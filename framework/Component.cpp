@@ -17,8 +17,7 @@ TComponent::~TComponent() {
 
 void TComponent::FreeOwnedComponents() noexcept {
     destroying_ = true;
-    while (!owned_.empty())
-        delete owned_.back(); // each removes itself from owned_
+    while (!owned_.empty()) delete owned_.back(); // each removes itself from owned_
 }
 
 void TComponent::Insert(TComponent* component) {

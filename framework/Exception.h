@@ -48,7 +48,6 @@ PLAXOR_EXCEPTION(EStreamError);
 PLAXOR_EXCEPTION(EOSError);
 
 // printf-style formatting of a message with %s arguments only.
-std::wstring FormatMessageText(const std::wstring& format,
-                               std::initializer_list<std::wstring> args);
+std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args);
 
 } // namespace plaxor

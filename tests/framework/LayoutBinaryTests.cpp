@@ -15,7 +15,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 Bytes Short(const std::string& s) {
     Bytes out;
     out.push_back(static_cast<std::uint8_t>(s.size()));
-    for (char c : s) out.push_back(static_cast<std::uint8_t>(c));
+    for (char c : s)
+        out.push_back(static_cast<std::uint8_t>(c));
     return out;
 }
 
@@ -183,7 +184,14 @@ TEST(LayoutBinary, DeepNestingIsAReadErrorNotACrash) {
         return b;
     };
     EXPECT_NO_THROW(ReadLayoutBinary(nested(kMaxLayoutDepth)));
-    EXPECT_THROW(ReadLayoutBinary(nested(kMaxLayoutDepth + 1)), EReadError);
+    try {
+        ReadLayoutBinary(nested(kMaxLayoutDepth + 1));
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), L"Invalid layout data at offset " +
+                                   std::to_wstring(4 + 4 * (kMaxLayoutDepth + 1)) +
+                                   L": components are nested too deeply");
+    }
     EXPECT_THROW(ReadLayoutBinary(nested(100000)), EReadError);
 }
 
@@ -192,7 +200,12 @@ TEST(LayoutBinary, TooManyItemsIsAReadError) {
     for (std::size_t i = 0; i <= kMaxLayoutItems; ++i)
         b.insert(b.end(), {6, 0});
     b.insert(b.end(), {0, 0, 0});
-    EXPECT_THROW(ReadLayoutBinary(b), EReadError);
+    try {
+        ReadLayoutBinary(b);
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find(L"too many items"), std::wstring::npos);
+    }
 }
 
 TEST(LayoutBinary, MalformedContentIsAReadError) {

@@ -247,6 +247,23 @@ TEST(LayoutText, EveryTruncationOfAValidLayoutIsAReadError) {
     }
 }
 
+TEST(LayoutText, DamagedTextGivesAReadErrorOrAValidTreeButNothingElse) {
+    for (std::size_t i = 0; i < kMainWindow.size(); ++i) {
+        for (wchar_t replacement : {L'\'', L'(', L'{', L'[', L'#', L'$', L'-', L'+', L'=', L'\0',
+                                    L'x', L'\n', wchar_t(0xD800)}) {
+            std::wstring damaged = kMainWindow;
+            damaged[i] = replacement;
+            SCOPED_TRACE(testing::Message() << "offset " << i << " char " << int(replacement));
+            EXPECT_NO_THROW({
+                try {
+                    Read(damaged);
+                } catch (const EReadError&) {
+                }
+            });
+        }
+    }
+}
+
 TEST(LayoutText, DeepNestingIsAReadErrorNotACrash) {
     auto nested = [](int depth) {
         std::wstring text;
@@ -257,7 +274,8 @@ TEST(LayoutText, DeepNestingIsAReadErrorNotACrash) {
         return text;
     };
     EXPECT_NO_THROW(Read(nested(kMaxLayoutDepth)));
-    EXPECT_THROW(Read(nested(kMaxLayoutDepth + 1)), EReadError);
+    EXPECT_EQ(ErrorOf(nested(kMaxLayoutDepth + 1)),
+              L"Layout text, line 66: objects are nested too deeply");
     EXPECT_THROW(Read(nested(100000)), EReadError);
 }
 
@@ -266,7 +284,7 @@ TEST(LayoutText, TooManyItemsIsAReadError) {
     for (std::size_t i = 0; i <= kMaxLayoutItems; ++i)
         text += L"'' ";
     text += L")\nend\n";
-    EXPECT_THROW(Read(text), EReadError);
+    EXPECT_EQ(ErrorOf(text), L"Layout text, line 2: the layout holds too many items");
 }
 
 TEST(LayoutText, WriterRefusesWhatCouldNotBeReadBack) {
