@@ -60,9 +60,13 @@ void TComponent::EndLoad() {
 }
 
 const PropertyTable& TComponent::ClassProperties() {
-    static const PropertyTable table(&TPersistent::ClassProperties(),
-                                     {props::String(L"Name", &TComponent::Name,
-                                                    &TComponent::SetName, std::wstring())});
+    static const PropertyTable table(&TPersistent::ClassProperties(), [] {
+        PropertyInfo name =
+            props::String(L"Name", &TComponent::Name, &TComponent::SetName, std::wstring());
+        // A layout carries the name in the component's header, not among its properties.
+        name.stored = [](const TPersistent&) { return false; };
+        return std::vector<PropertyInfo>{std::move(name)};
+    }());
     return table;
 }
 

@@ -39,6 +39,10 @@ PLAXOR_EXCEPTION(EConvertError);
 PLAXOR_EXCEPTION(EOutOfMemory);
 // A layout, picture or stream that cannot be read.
 PLAXOR_EXCEPTION(EReadError);
+// A layout that cannot be written in a form that reads back the same.
+PLAXOR_EXCEPTION(EWriteError);
+// "List index out of bounds (%s)"
+PLAXOR_EXCEPTION(EStringListError);
 PLAXOR_EXCEPTION(EInvalidGraphic);
 PLAXOR_EXCEPTION(EStreamError);
 PLAXOR_EXCEPTION(EOSError);
