@@ -46,7 +46,6 @@ PLAXOR_EXCEPTION(EOSError);
 PLAXOR_EXCEPTION(EInvalidOperation);
 
 // printf-style formatting of a message with %s arguments only.
-std::wstring FormatMessageText(const std::wstring& format,
-                               std::initializer_list<std::wstring> args);
+std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args);
 
 } // namespace plaxor
