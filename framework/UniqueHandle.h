@@ -46,6 +46,9 @@ struct FreeLibrary { void operator()(HMODULE h) const noexcept { ::FreeLibrary(h
 struct CloseHandle { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
 struct DestroyIcon { void operator()(HICON h) const noexcept { ::DestroyIcon(h); } };
 struct DestroyMenu { void operator()(HMENU h) const noexcept { ::DestroyMenu(h); } };
+struct ReleaseCom {
+    template <typename T> void operator()(T* p) const noexcept { p->Release(); }
+};
 } // namespace detail
 
 using UniqueHKEY = UniqueHandle<HKEY, detail::CloseRegKey>;
@@ -59,6 +62,8 @@ using UniqueHGLOBAL = UniqueHandle<HGLOBAL, detail::GlobalFree>;
 using UniqueHMODULE = UniqueHandle<HMODULE, detail::FreeLibrary>;
 using UniqueHICON = UniqueHandle<HICON, detail::DestroyIcon>;
 using UniqueHMENU = UniqueHandle<HMENU, detail::DestroyMenu>;
+// COM interface pointers (IStream*, ...): one reference, released once.
+template <typename T> using UniqueCom = UniqueHandle<T*, detail::ReleaseCom>;
 // Kernel handles use nullptr as "none"; files use INVALID_HANDLE_VALUE, see UniqueFile.
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseHandle>;
 
