@@ -42,6 +42,8 @@ PLAXOR_EXCEPTION(EReadError);
 PLAXOR_EXCEPTION(EInvalidGraphic);
 PLAXOR_EXCEPTION(EStreamError);
 PLAXOR_EXCEPTION(EOSError);
+// An operation that the object's state does not allow (drawing on a canvas without a DC).
+PLAXOR_EXCEPTION(EInvalidOperation);
 
 // printf-style formatting of a message with %s arguments only.
 std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args);
