@@ -25,6 +25,17 @@ void StopGdiplus() {
     Gdip().GdiplusShutdown(gdiplusToken);
 }
 
+int GdiplusSession::depth_ = 0;
+
+GdiplusSession::GdiplusSession() {
+    if (depth_ == 0) StartGdiplus();
+    ++depth_;
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (--depth_ == 0) StopGdiplus();
+}
+
 bool IsLibraryModule() {
     static const char marker = 0;
     HMODULE self = nullptr;

@@ -21,12 +21,19 @@ void StopGdiplus();
 // True when this code is part of a DLL rather than the program's exe.
 bool IsLibraryModule();
 
+// Only the outermost of nested sessions starts and stops GDI+, so that an inner one cannot
+// shut GDI+ down under the outer one's feet.
 class GdiplusSession {
 public:
-    GdiplusSession() { StartGdiplus(); }
-    ~GdiplusSession() { StopGdiplus(); }
+    GdiplusSession();
+    ~GdiplusSession();
     GdiplusSession(const GdiplusSession&) = delete;
     GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+    static bool Active() noexcept { return depth_ > 0; }
+
+private:
+    static int depth_;
 };
 
 } // namespace plaxor

@@ -1,6 +1,7 @@
 // Colour conversions and the other value functions of the GDI+ layer.
 #include <gtest/gtest.h>
 
+#include "gdiplus/GdiplusApi.h"
 #include "gdiplus/GdiplusSession.h"
 #include "gdiplus/GdiplusValues.h"
 
@@ -60,6 +61,23 @@ TEST(GdiplusSessionRecords, StartupAsksForVersionOneWithoutTheBackgroundThread) 
     EXPECT_EQ(static_cast<std::uint32_t>(startupInput.SuppressBackgroundThread), 0xFFFFFFFFu);
     EXPECT_EQ(startupInput.SuppressExternalCodecs, FALSE);
     EXPECT_EQ(startupInput.DebugEventCallback, nullptr);
+}
+
+int shutdowns = 0;
+void WINAPI CountingShutdown(ULONG_PTR) {
+    ++shutdowns;
+}
+
+TEST(GdiplusSessionRecords, OnlyTheOutermostSessionShutsGdiplusDown) {
+    ASSERT_TRUE(GdiplusSession::Active());
+    auto& entry = Gdip().GdiplusShutdown;
+    const auto saved = entry;
+    entry = &CountingShutdown;
+    shutdowns = 0;
+    { GdiplusSession inner; }
+    entry = saved;
+    EXPECT_EQ(shutdowns, 0);
+    EXPECT_TRUE(GdiplusSession::Active());
 }
 
 TEST(GdiplusSessionRecords, ThisCodeIsPartOfTheProgramNotALibrary) {
