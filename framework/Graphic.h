@@ -47,6 +47,8 @@ public:
 
 protected:
     virtual void Changed();
+    // Sets the flag without raising OnChange, for a CopyFrom that raises it once at the end.
+    void StoreTransparent(bool value) noexcept { transparent_ = value; }
 
 private:
     bool transparent_ = false;
