@@ -17,7 +17,8 @@ TComponent::~TComponent() {
 
 void TComponent::FreeOwnedComponents() noexcept {
     destroying_ = true;
-    while (!owned_.empty()) delete owned_.back(); // each removes itself from owned_
+    while (!owned_.empty())
+        delete owned_.back(); // each removes itself from owned_
 }
 
 void TComponent::Insert(TComponent* component) {
@@ -60,9 +61,13 @@ void TComponent::EndLoad() {
 }
 
 const PropertyTable& TComponent::ClassProperties() {
-    static const PropertyTable table(&TPersistent::ClassProperties(),
-                                     {props::String(L"Name", &TComponent::Name,
-                                                    &TComponent::SetName, std::wstring())});
+    static const PropertyTable table(&TPersistent::ClassProperties(), [] {
+        PropertyInfo name =
+            props::String(L"Name", &TComponent::Name, &TComponent::SetName, std::wstring());
+        // A layout carries the name in the component's header, not among its properties.
+        name.stored = [](const TPersistent&) { return false; };
+        return std::vector<PropertyInfo>{std::move(name)};
+    }());
     return table;
 }
 

@@ -39,6 +39,10 @@ PLAXOR_EXCEPTION(EConvertError);
 PLAXOR_EXCEPTION(EOutOfMemory);
 // A layout, picture or stream that cannot be read.
 PLAXOR_EXCEPTION(EReadError);
+// A layout that cannot be written in a form that reads back the same.
+PLAXOR_EXCEPTION(EWriteError);
+// "List index out of bounds (%s)"
+PLAXOR_EXCEPTION(EStringListError);
 PLAXOR_EXCEPTION(EInvalidGraphic);
 PLAXOR_EXCEPTION(EStreamError);
 PLAXOR_EXCEPTION(EOSError);
@@ -46,6 +50,7 @@ PLAXOR_EXCEPTION(EOSError);
 PLAXOR_EXCEPTION(EInvalidOperation);
 
 // printf-style formatting of a message with %s arguments only.
-std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args);
+std::wstring FormatMessageText(const std::wstring& format,
+                               std::initializer_list<std::wstring> args);
 
 } // namespace plaxor

@@ -10,7 +10,9 @@ namespace plaxor {
 
 TRegistry::TRegistry(IRegistryBackend& backend) noexcept : backend_(backend) {}
 
-TRegistry::~TRegistry() { Close(); }
+TRegistry::~TRegistry() {
+    Close();
+}
 
 void TRegistry::SelectRoot(HKEY root) {
     if (root == root_) return;
