@@ -20,10 +20,6 @@ void TFont::CopyFrom(const TPersistent* source) {
     Changed();
 }
 
-bool TFont::CopyTo(TPersistent&) const {
-    return false;
-}
-
 const PropertyTable& TFont::ClassProperties() {
     // No defaults: a layout always lists a font completely.
     static const PropertyTable table(

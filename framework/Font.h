@@ -79,7 +79,6 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    bool CopyTo(TPersistent& dest) const override;
     void Changed();
 
 private:

@@ -391,6 +391,26 @@ TEST(Bitmap, SetSizeKeepsTheOverlapAndFillsTheRestWhite) {
     EXPECT_EQ(b.Canvas().Pixel(5, 0), clNavy);
 }
 
+TEST(Bitmap, ItsDibSectionsAndDcAreDeletedWhenReplacedOrDestroyed) {
+    HGDIOBJ first = nullptr, second = nullptr, font = nullptr;
+    HDC dc = nullptr;
+    {
+        TBitmap b(4, 4);
+        first = b.Handle();
+        b.Canvas().TextOut(0, 0, L"x"); // the DIB and a font are now selected into its DC
+        dc = b.Canvas().Handle();
+        font = b.Canvas().Font().Handle();
+        b.SetSize(8, 8);
+        EXPECT_EQ(::GetObjectType(first), 0u);
+        second = b.Handle();
+        EXPECT_EQ(::GetObjectType(second), static_cast<DWORD>(OBJ_BITMAP));
+        EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), second);
+    }
+    EXPECT_EQ(::GetObjectType(second), 0u);
+    EXPECT_EQ(::GetObjectType(font), 0u);
+    EXPECT_EQ(::GetObjectType(dc), 0u);
+}
+
 TEST(Bitmap, OversizedOrOutOfRangeRequestsRaise) {
     TBitmap b;
     EXPECT_THROW(b.SetSize(TBitmap::MaxSide + 1, 1), EInvalidGraphic);

@@ -156,6 +156,22 @@ TEST(Canvas, AChangedFontIsTakenOutOfTheDcBeforeItsHandleGoes) {
     EXPECT_EQ(lf.lfHeight, -20);
 }
 
+TEST(Canvas, AChangedBrushOrPenIsTakenOutOfTheDcBeforeItsHandleGoes) {
+    // GDI does not delete an object that is still selected into a DC: it would leak.
+    DibSurface s(40, 40);
+    HGDIOBJ brush = ::GetCurrentObject(s.dc(), OBJ_BRUSH);
+    HGDIOBJ pen = ::GetCurrentObject(s.dc(), OBJ_PEN);
+    TCanvas c(s.dc());
+    c.Rectangle(0, 0, 5, 5);
+    c.Brush().SetColor(clRed);
+    c.Pen().SetWidth(3);
+    EXPECT_EQ(::GetCurrentObject(s.dc(), OBJ_BRUSH), brush);
+    EXPECT_EQ(::GetCurrentObject(s.dc(), OBJ_PEN), pen);
+    c.Rectangle(0, 0, 5, 5);
+    EXPECT_EQ(s.At(2, 2), clRed);
+    EXPECT_EQ(::GetCurrentObject(s.dc(), OBJ_PEN), c.Pen().Handle());
+}
+
 TEST(Canvas, CopyFromAnotherFontReselects) {
     DibSurface s(40, 40);
     TCanvas c(s.dc());

@@ -1,0 +1,54 @@
+#pragma once
+// A JPEG picture: keeps the file's bytes as they were loaded (and saves them unchanged) and
+// draws through a bitmap that libjpeg decodes them into.
+#include "Bitmap.h"
+#include "Graphic.h"
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace plaxor {
+
+class TJPEGImage : public TGraphic {
+public:
+    // Pictures with a larger side are refused before anything is allocated for them.
+    static constexpr int MaxSide = 16384;
+
+    TJPEGImage();
+    ~TJPEGImage() override;
+    std::wstring ClassName() const override { return L"TJPEGImage"; }
+
+    // From another JPEG image: its bytes. From null: empty.
+    void CopyFrom(const TPersistent* source) override;
+
+    // Stretches the decoded picture into the rectangle.
+    void DrawInRect(TCanvas& canvas, const RECT& rect) override;
+    bool IsEmpty() const override { return data_.empty(); }
+    int ImageWidth() const override { return width_; }
+    int ImageHeight() const override { return height_; }
+    // A JPEG's size is its data's: these do nothing.
+    void SetImageWidth(int value) override;
+    void SetImageHeight(int value) override;
+    // Layout data: a 4-byte little-endian length, then the JPEG file; a plain JPEG file is
+    // accepted as well.
+    void ReadLayoutData(TStream* stream) override;
+    void WriteLayoutData(TStream* stream) const override;
+    // Reads to the end of the stream and decodes the picture once, so that damaged or
+    // truncated data is refused here (EInvalidGraphic with libjpeg's reason; the old picture
+    // stays) rather than when it is drawn.
+    void LoadImage(TStream& stream) override;
+    // The bytes exactly as loaded.
+    void SaveImage(TStream& stream) const override;
+
+    const std::vector<std::uint8_t>& Data() const noexcept { return data_; }
+    // The decoded picture (decoded on first use; empty for an empty image).
+    const TBitmap& Bitmap() const;
+
+private:
+    std::vector<std::uint8_t> data_;
+    int width_ = 0;
+    int height_ = 0;
+    mutable std::unique_ptr<TBitmap> bitmap_;
+};
+
+} // namespace plaxor
