@@ -38,33 +38,15 @@ private:
 };
 
 namespace detail {
-struct CloseRegKey {
-    void operator()(HKEY h) const noexcept { ::RegCloseKey(h); }
-};
-struct DeleteDC {
-    void operator()(HDC h) const noexcept { ::DeleteDC(h); }
-};
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); }
-};
-struct GlobalFree {
-    void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); }
-};
-struct FreeLibrary {
-    void operator()(HMODULE h) const noexcept { ::FreeLibrary(h); }
-};
-struct CloseHandle {
-    void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
-};
-struct DestroyIcon {
-    void operator()(HICON h) const noexcept { ::DestroyIcon(h); }
-};
-struct DestroyMenu {
-    void operator()(HMENU h) const noexcept { ::DestroyMenu(h); }
-};
-struct DestroyWindow {
-    void operator()(HWND h) const noexcept { ::DestroyWindow(h); }
-};
+struct CloseRegKey { void operator()(HKEY h) const noexcept { ::RegCloseKey(h); } };
+struct DeleteDC { void operator()(HDC h) const noexcept { ::DeleteDC(h); } };
+struct DeleteGdiObject { void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); } };
+struct GlobalFree { void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); } };
+struct FreeLibrary { void operator()(HMODULE h) const noexcept { ::FreeLibrary(h); } };
+struct CloseHandle { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
+struct DestroyIcon { void operator()(HICON h) const noexcept { ::DestroyIcon(h); } };
+struct DestroyMenu { void operator()(HMENU h) const noexcept { ::DestroyMenu(h); } };
+struct DestroyWindow { void operator()(HWND h) const noexcept { ::DestroyWindow(h); } };
 } // namespace detail
 
 using UniqueHKEY = UniqueHandle<HKEY, detail::CloseRegKey>;
@@ -129,8 +111,7 @@ private:
 // SelectObject with the previous object put back at the end of the scope.
 class SelectGuard {
 public:
-    SelectGuard(HDC dc, HGDIOBJ obj) noexcept
-        : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+    SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
     ~SelectGuard() {
         if (old_) ::SelectObject(dc_, old_);
     }
