@@ -238,5 +238,33 @@ TEST_F(FormTest, ModalResultIsKept) {
     EXPECT_EQ(form->ModalResult(), 2);
 }
 
+TEST_F(FormTest, FormShowsTheApplicationsIcon) {
+    ASSERT_NE(app->Icon(), nullptr); // the test program carries a MAINICON
+    TForm* form = NewForm();
+    form->Handle();
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0)),
+              app->Icon());
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0)),
+              app->SmallIcon());
+}
+
+TEST_F(FormTest, AltF4OnTheMainFormEndsTheApplication) {
+    MainForm* main = nullptr;
+    app->CreateForm(main);
+    main->Show();
+    ::SetForegroundWindow(main->Handle());
+    Settle();
+    INPUT input[4] = {};
+    const WORD sequence[4][2] = {
+        {VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = sequence[i][0];
+        input[i].ki.dwFlags = sequence[i][1];
+    }
+    ::SendInput(4, input, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return app->Terminated(); }));
+}
+
 } // namespace
 } // namespace plaxor::testing
