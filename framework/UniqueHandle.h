@@ -38,14 +38,33 @@ private:
 };
 
 namespace detail {
-struct CloseRegKey { void operator()(HKEY h) const noexcept { ::RegCloseKey(h); } };
-struct DeleteDC { void operator()(HDC h) const noexcept { ::DeleteDC(h); } };
-struct DeleteGdiObject { void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); } };
-struct GlobalFree { void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); } };
-struct FreeLibrary { void operator()(HMODULE h) const noexcept { ::FreeLibrary(h); } };
-struct CloseHandle { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
-struct DestroyIcon { void operator()(HICON h) const noexcept { ::DestroyIcon(h); } };
-struct DestroyMenu { void operator()(HMENU h) const noexcept { ::DestroyMenu(h); } };
+struct CloseRegKey {
+    void operator()(HKEY h) const noexcept { ::RegCloseKey(h); }
+};
+struct DeleteDC {
+    void operator()(HDC h) const noexcept { ::DeleteDC(h); }
+};
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); }
+};
+struct GlobalFree {
+    void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); }
+};
+struct FreeLibrary {
+    void operator()(HMODULE h) const noexcept { ::FreeLibrary(h); }
+};
+struct CloseHandle {
+    void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
+};
+struct DestroyIcon {
+    void operator()(HICON h) const noexcept { ::DestroyIcon(h); }
+};
+struct DestroyMenu {
+    void operator()(HMENU h) const noexcept { ::DestroyMenu(h); }
+};
+struct ReleaseCom {
+    template <typename T> void operator()(T* p) const noexcept { p->Release(); }
+};
 } // namespace detail
 
 using UniqueHKEY = UniqueHandle<HKEY, detail::CloseRegKey>;
@@ -59,6 +78,8 @@ using UniqueHGLOBAL = UniqueHandle<HGLOBAL, detail::GlobalFree>;
 using UniqueHMODULE = UniqueHandle<HMODULE, detail::FreeLibrary>;
 using UniqueHICON = UniqueHandle<HICON, detail::DestroyIcon>;
 using UniqueHMENU = UniqueHandle<HMENU, detail::DestroyMenu>;
+// COM interface pointers (IStream*, ...): one reference, released once.
+template <typename T> using UniqueCom = UniqueHandle<T*, detail::ReleaseCom>;
 // Kernel handles use nullptr as "none"; files use INVALID_HANDLE_VALUE, see UniqueFile.
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseHandle>;
 
@@ -108,7 +129,8 @@ private:
 // SelectObject with the previous object put back at the end of the scope.
 class SelectGuard {
 public:
-    SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+    SelectGuard(HDC dc, HGDIOBJ obj) noexcept
+        : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
     ~SelectGuard() {
         if (old_) ::SelectObject(dc_, old_);
     }

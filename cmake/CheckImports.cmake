@@ -1,0 +1,18 @@
+# cmake -DEXE=file.exe -DFORBIDDEN=a.dll[;b.dll] -P CheckImports.cmake
+# Fails when the program's import table names one of the forbidden DLLs.
+find_program(OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump REQUIRED)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+message(STATUS "${EXE} imports: ${imports}")
+foreach(dll IN LISTS FORBIDDEN)
+  foreach(line IN LISTS imports)
+    string(TOLOWER "${line}" lower)
+    if(lower MATCHES "dll name: ${dll}")
+      message(FATAL_ERROR "${EXE} imports ${dll}")
+    endif()
+  endforeach()
+endforeach()
+message("imports check: no ${FORBIDDEN} in ${EXE}")

@@ -1,0 +1,48 @@
+#include "gdiplus/GdiplusApi.h"
+
+#include "framework/UniqueHandle.h"
+
+namespace plaxor {
+
+void BindGdiplusFunctions(HMODULE module, GdiplusApi& api) {
+    GdiplusApi bound;
+#define PLAXOR_GDIPLUS_BIND(name, result, params)                                                  \
+    {                                                                                              \
+        FARPROC address = ::GetProcAddress(module, #name);                                         \
+        if (!address)                                                                              \
+            throw EGdiplusUnavailable(                                                             \
+                L"gdiplus.dll has no function " L## #name L"; GDI+ cannot be used.");              \
+        bound.name = reinterpret_cast<decltype(bound.name)>(reinterpret_cast<void*>(address));     \
+    }
+    PLAXOR_GDIPLUS_FUNCTIONS(PLAXOR_GDIPLUS_BIND)
+#undef PLAXOR_GDIPLUS_BIND
+    api = bound;
+}
+
+namespace {
+
+struct BoundLibrary {
+    // Kept loaded until the process ends: GDI+ objects may exist right up to shut-down.
+    UniqueHMODULE module;
+    GdiplusApi api;
+};
+
+BoundLibrary LoadSystemGdiplus() {
+    BoundLibrary lib;
+    // Only the system directory: a gdiplus.dll planted beside the exe must never be loaded.
+    lib.module.reset(::LoadLibraryExW(L"gdiplus.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!lib.module)
+        throw EGdiplusUnavailable(L"gdiplus.dll could not be loaded from the system directory.");
+    BindGdiplusFunctions(lib.module.get(), lib.api);
+    return lib;
+}
+
+} // namespace
+
+GdiplusApi& Gdip() {
+    // A failed binding throws out of the initialiser, so the next call tries again.
+    static BoundLibrary library = LoadSystemGdiplus();
+    return library.api;
+}
+
+} // namespace plaxor

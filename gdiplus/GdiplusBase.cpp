@@ -1,0 +1,25 @@
+#include "gdiplus/GdiplusBase.h"
+
+#include "framework/Exception.h"
+#include "gdiplus/GdiplusApi.h"
+#include "gdiplus/GdiplusSession.h"
+
+namespace plaxor {
+
+void* TGdiplusBase::operator new(std::size_t size) {
+    GdiplusApi& api = Gdip();
+    void* memory = api.GdipAlloc(size);
+    if (!memory) {
+        // GDI+ was shut down (or never started): start it with the same records and retry once.
+        api.GdiplusStartup(&gdiplusToken, &startupInput, &startupOutput);
+        memory = api.GdipAlloc(size);
+    }
+    if (!memory) throw EOutOfMemory(L"Out of memory");
+    return memory;
+}
+
+void TGdiplusBase::operator delete(void* memory) noexcept {
+    if (memory) Gdip().GdipFree(memory);
+}
+
+} // namespace plaxor
