@@ -62,6 +62,9 @@ struct DestroyIcon {
 struct DestroyMenu {
     void operator()(HMENU h) const noexcept { ::DestroyMenu(h); }
 };
+struct DestroyWindow {
+    void operator()(HWND h) const noexcept { ::DestroyWindow(h); }
+};
 struct ReleaseCom {
     template <typename T> void operator()(T* p) const noexcept { p->Release(); }
 };
@@ -80,6 +83,8 @@ using UniqueHICON = UniqueHandle<HICON, detail::DestroyIcon>;
 using UniqueHMENU = UniqueHandle<HMENU, detail::DestroyMenu>;
 // COM interface pointers (IStream*, ...): one reference, released once.
 template <typename T> using UniqueCom = UniqueHandle<T*, detail::ReleaseCom>;
+// Windows that no framework control owns (helper windows, the application's hidden window).
+using UniqueHWND = UniqueHandle<HWND, detail::DestroyWindow>;
 // Kernel handles use nullptr as "none"; files use INVALID_HANDLE_VALUE, see UniqueFile.
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseHandle>;
 

@@ -1,0 +1,84 @@
+#include "CustomControl.h"
+
+namespace plaxor {
+
+namespace {
+// Counts nested messages; the outermost one's end runs done.
+class DepthScope {
+public:
+    DepthScope(int& depth, TCustomControl* control, void (*done)(TCustomControl*)) noexcept
+        : depth_(depth), control_(control), done_(done) {
+        ++depth_;
+    }
+    ~DepthScope() {
+        if (--depth_ == 0) done_(control_);
+    }
+    DepthScope(const DepthScope&) = delete;
+    DepthScope& operator=(const DepthScope&) = delete;
+
+private:
+    int& depth_;
+    TCustomControl* control_;
+    void (*done_)(TCustomControl*);
+};
+
+// Binds a canvas to a DC for a scope and puts the previous DC back after it.
+class CanvasBinding {
+public:
+    CanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas), previous_(canvas.Handle()) {
+        canvas_.SetHandle(dc);
+    }
+    ~CanvasBinding() {
+        try {
+            canvas_.SetHandle(previous_);
+        } catch (...) {
+        }
+    }
+    CanvasBinding(const CanvasBinding&) = delete;
+    CanvasBinding& operator=(const CanvasBinding&) = delete;
+
+private:
+    TCanvas& canvas_;
+    HDC previous_;
+};
+} // namespace
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+TCustomControl::~TCustomControl() {
+    ReleaseWindowDC();
+}
+
+TCanvas& TCustomControl::Canvas() {
+    if (!canvas_.HandleAllocated() && (HandleAllocated() || Parent())) {
+        windowDC_ = std::make_unique<WindowDC>(Handle());
+        canvas_.SetHandle(windowDC_->get());
+        canvas_.Font().CopyFrom(Font());
+        canvas_.Brush().SetColor(Color());
+    }
+    return canvas_;
+}
+
+void TCustomControl::ReleaseWindowDC() noexcept {
+    if (!windowDC_) return;
+    try {
+        if (canvas_.Handle() == windowDC_->get()) canvas_.SetHandle(nullptr);
+    } catch (...) {
+    }
+    windowDC_.reset();
+}
+
+void TCustomControl::WindowProc(TMessage& message) {
+    DepthScope depth(messageDepth_, this, [](TCustomControl* c) { c->ReleaseWindowDC(); });
+    if (message.Msg == WM_DESTROY) ReleaseWindowDC();
+    TWinControl::WindowProc(message);
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+    CanvasBinding bind(canvas_, dc);
+    canvas_.Font().CopyFrom(Font());
+    canvas_.Brush().SetColor(Color());
+    PaintControl();
+}
+
+} // namespace plaxor
