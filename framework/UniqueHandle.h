@@ -62,11 +62,11 @@ struct DestroyIcon {
 struct DestroyMenu {
     void operator()(HMENU h) const noexcept { ::DestroyMenu(h); }
 };
-struct DestroyWindow {
-    void operator()(HWND h) const noexcept { ::DestroyWindow(h); }
-};
 struct ReleaseCom {
     template <typename T> void operator()(T* p) const noexcept { p->Release(); }
+};
+struct DestroyWindow {
+    void operator()(HWND h) const noexcept { ::DestroyWindow(h); }
 };
 } // namespace detail
 

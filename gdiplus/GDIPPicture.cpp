@@ -105,15 +105,20 @@ void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
         // The framework bitmap draws BMP files with its own colour keying, unscaled.
         TBitmap bitmap;
         TMemoryStream file(imageData->Bytes());
+        bool read = true;
         try {
             bitmap.LoadImage(file);
         } catch (const EInvalidGraphic&) {
-            return; // a BMP variant only GDI+ reads: nothing is drawn rather than a wrong image
+            // Not a BMP file the framework reads (Wine's GDI+ calls icons BMP too): GDI+
+            // draws it like any other kind rather than not at all.
+            read = false;
         }
-        bitmap.SetTransparentMode(tmAuto);
-        bitmap.SetTransparent(true);
-        canvas.Draw(rect.left, rect.top, bitmap);
-        return;
+        if (read) {
+            bitmap.SetTransparentMode(tmAuto);
+            bitmap.SetTransparent(true);
+            canvas.Draw(rect.left, rect.top, bitmap);
+            return;
+        }
     }
     imageWidth = static_cast<int>(image->GetWidth());
     imageHeight = static_cast<int>(image->GetHeight());

@@ -25,7 +25,8 @@ public:
     void CopyFrom(const TPersistent* source) override;
 
     // BMP files are drawn by the framework bitmap at their own size at rect's top-left corner,
-    // with the bottom-left pixel's colour transparent; every other format is stretched to rect.
+    // with the bottom-left pixel's colour transparent; every other format (and a BMP variant
+    // the framework bitmap does not read) is stretched to rect by GDI+.
     void DrawInRect(TCanvas& canvas, const RECT& rect) override;
     bool IsEmpty() const override { return empty; }
     // As of the last decode (UpdateImageSize, or drawing a non-BMP image).

@@ -335,15 +335,18 @@ TEST(GDIPPicture, AJpegIsStretchedToTheRectangle) {
     EXPECT_EQ(dib.Pixel(60, 30), 0xFFFFFFu);
 }
 
-TEST(GDIPPicture, APngIsStretchedToTheRectangle) {
-    TGDIPPicture picture;
-    Load(picture, MakePng(Halves(12, 8)));
-    DibSection dib(60, 40, RGB(255, 255, 255));
-    TCanvas canvas(dib.dc());
-    picture.DrawInRect(canvas, RECT{0, 0, 48, 32});
-    EXPECT_EQ(dib.Pixel(10, 16), 0xFF0000u);
-    EXPECT_EQ(dib.Pixel(38, 16), 0x0000FFu);
-    EXPECT_EQ(dib.Pixel(50, 16), 0xFFFFFFu);
+TEST(GDIPPicture, PngAndGifAreStretchedToTheRectangle) {
+    for (const ByteVector& bytes : {MakePng(Halves(12, 8)), MakeGif(Halves(12, 8))}) {
+        TGDIPPicture picture;
+        Load(picture, bytes);
+        DibSection dib(60, 40, RGB(255, 255, 255));
+        TCanvas canvas(dib.dc());
+        picture.DrawInRect(canvas, RECT{0, 0, 48, 32});
+        EXPECT_EQ(dib.Pixel(10, 16), 0xFF0000u);
+        EXPECT_EQ(dib.Pixel(38, 28), 0x0000FFu);
+        EXPECT_EQ(dib.Pixel(50, 16), 0xFFFFFFu);
+        EXPECT_EQ(dib.Pixel(20, 34), 0xFFFFFFu);
+    }
 }
 
 TEST(GDIPPicture, ABmpIsDrawnAtItsOwnSizeWithItsBottomLeftColourTransparent) {
@@ -360,6 +363,20 @@ TEST(GDIPPicture, ABmpIsDrawnAtItsOwnSizeWithItsBottomLeftColourTransparent) {
     EXPECT_EQ(dib.Pixel(3, 4), 0x00FF00u);
     EXPECT_EQ(dib.Pixel(3 + 8, 4), 0x00FF00u);
     EXPECT_EQ(dib.Pixel(40, 30), 0x00FF00u);
+}
+
+TEST(GDIPPicture, AnIconIsStretchedToTheRectangle) {
+    // Wine's GDI+ calls an icon a BMP, which the framework bitmap cannot read: it is drawn by
+    // GDI+ all the same.
+    TGDIPPicture picture;
+    Load(picture, MakeIcon(Halves(16, 16)));
+    EXPECT_EQ(picture.ImageWidth(), 16);
+    DibSection dib(60, 40, RGB(255, 255, 255));
+    TCanvas canvas(dib.dc());
+    picture.DrawInRect(canvas, RECT{0, 0, 48, 32});
+    EXPECT_EQ(dib.Pixel(10, 16), 0xFF0000u);
+    EXPECT_EQ(dib.Pixel(38, 16), 0x0000FFu);
+    EXPECT_EQ(dib.Pixel(50, 16), 0xFFFFFFu);
 }
 
 TEST(GDIPPicture, DrawingAPictureReadFromALayoutMeasuresOnlyNonBmpImages) {

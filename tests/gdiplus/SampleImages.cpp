@@ -226,6 +226,61 @@ ByteVector MakeJpeg(const PixelImage& image, int quality) {
     return out;
 }
 
+ByteVector MakeTiff(const PixelImage& image) {
+    const std::uint32_t pixelBytes = std::uint32_t(image.width) * image.height * 3;
+    constexpr std::uint32_t entries = 9;
+    const std::uint32_t ifd = 8;
+    const std::uint32_t bitsOffset = ifd + 2 + entries * 12 + 4;
+    const std::uint32_t pixelsOffset = bitsOffset + 6;
+    ByteVector out = {'I', 'I', 42, 0};
+    PutLE32(out, ifd);
+    PutLE16(out, entries);
+    auto entry = [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count,
+                     std::uint32_t value) {
+        PutLE16(out, tag);
+        PutLE16(out, type);
+        PutLE32(out, count);
+        PutLE32(out, value); // SHORT values sit in the low half, little-endian
+    };
+    constexpr std::uint32_t SHORT = 3, LONG = 4;
+    entry(256, LONG, 1, std::uint32_t(image.width));
+    entry(257, LONG, 1, std::uint32_t(image.height));
+    entry(258, SHORT, 3, bitsOffset);
+    entry(259, SHORT, 1, 1); // no compression
+    entry(262, SHORT, 1, 2); // RGB
+    entry(273, LONG, 1, pixelsOffset);
+    entry(277, SHORT, 1, 3);
+    entry(278, LONG, 1, std::uint32_t(image.height));
+    entry(279, LONG, 1, pixelBytes);
+    PutLE32(out, 0); // no further IFD
+    for (int i = 0; i < 3; ++i)
+        PutLE16(out, 8);
+    for (ARGB c : image.pixels) {
+        out.push_back(std::uint8_t(c >> 16));
+        out.push_back(std::uint8_t(c >> 8));
+        out.push_back(std::uint8_t(c));
+    }
+    return out;
+}
+
+ByteVector MakeIcon(const PixelImage& image) {
+    const ByteVector png = MakePng(image);
+    ByteVector out;
+    PutLE16(out, 0);
+    PutLE16(out, 1); // icon
+    PutLE16(out, 1); // one image
+    out.push_back(std::uint8_t(image.width));
+    out.push_back(std::uint8_t(image.height));
+    out.push_back(0); // no palette
+    out.push_back(0);
+    PutLE16(out, 1);  // planes
+    PutLE16(out, 32); // bits per pixel
+    PutLE32(out, std::uint32_t(png.size()));
+    PutLE32(out, 6 + 16);
+    out.insert(out.end(), png.begin(), png.end());
+    return out;
+}
+
 ByteVector MakeGarbage() {
     ByteVector out;
     for (int i = 0; i < 512; ++i)

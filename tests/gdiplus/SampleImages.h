@@ -30,6 +30,11 @@ ByteVector MakeGif(const PixelImage& image);
 // Baseline JPEG through libjpeg.
 ByteVector MakeJpeg(const PixelImage& image, int quality = 95);
 
+// Uncompressed baseline RGB TIFF, little-endian, one strip.
+ByteVector MakeTiff(const PixelImage& image);
+// An icon file holding the image as one PNG entry.
+ByteVector MakeIcon(const PixelImage& image);
+
 // Bytes that no GDI+ decoder accepts.
 ByteVector MakeGarbage();
 

@@ -114,7 +114,10 @@ TEST(GdiplusStatus, DecodedImagesReportSizeAndFormat) {
     } cases[] = {{MakePng(pixels), fkPNG},
                  {MakeBmp(pixels), fkBMP},
                  {MakeGif(pixels), fkGIF},
-                 {MakeJpeg(pixels), fkJPEG}};
+                 {MakeJpeg(pixels), fkJPEG},
+                 {MakeTiff(pixels), fkTIFF},
+                 // Wine's GDI+ reports icons as BMP; Windows' as icons.
+                 {MakeIcon(pixels), RunningOnWine() ? fkBMP : fkIcon}};
     for (const Case& c : cases) {
         auto stream = StreamOf(c.bytes);
         TGPImage image(stream.get());
@@ -122,8 +125,27 @@ TEST(GdiplusStatus, DecodedImagesReportSizeAndFormat) {
         EXPECT_EQ(image.LastStatus(), Ok);
         EXPECT_EQ(image.GetWidth(), 7u);
         EXPECT_EQ(image.GetHeight(), 5u);
-        EXPECT_EQ(image.GetFormatKind(), c.kind);
+        EXPECT_EQ(int(image.GetFormatKind()), int(c.kind));
     }
+}
+
+// An enhanced metafile with one filled rectangle, 40 x 30 units of 0.01 mm.
+ByteVector MakeEmf() {
+    const RECT frame{0, 0, 4000, 3000};
+    HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+    ::Rectangle(dc, 10, 10, 50, 40);
+    HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+    ByteVector bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
+    ::GetEnhMetaFileBits(emf, UINT(bytes.size()), bytes.data());
+    ::DeleteEnhMetaFile(emf);
+    return bytes;
+}
+
+TEST(GdiplusStatus, EnhancedMetafilesAreTheirOwnKind) {
+    auto stream = StreamOf(MakeEmf());
+    TGPImage image(stream.get());
+    EXPECT_EQ(image.LastStatus(), Ok);
+    EXPECT_EQ(image.GetFormatKind(), fkEMF);
 }
 
 TEST(GdiplusStatus, BitmapReadsItsPixels) {
