@@ -184,6 +184,11 @@ class MainForm : public TForm {
 public:
     explicit MainForm(TComponent* owner) : TForm(owner) {}
     std::wstring ClassName() const override { return L"TMainFormProbe"; }
+    void WindowProc(TMessage& message) override {
+        if (message.Msg == WM_CLOSE) ++closes;
+        TForm::WindowProc(message);
+    }
+    int closes = 0;
 };
 
 TEST_F(FormTest, ClosingTheMainFormEndsTheApplicationWithoutAsking) {
@@ -263,7 +268,9 @@ TEST_F(FormTest, AltF4OnTheMainFormEndsTheApplication) {
         input[i].ki.dwFlags = sequence[i][1];
     }
     ::SendInput(4, input, sizeof(INPUT));
-    EXPECT_TRUE(PumpUntil([&] { return app->Terminated(); }));
+    EXPECT_TRUE(PumpUntil([&] { return main->closes == 1; }));
+    EXPECT_TRUE(app->Terminated());
+    Settle(); // the key releases too, so that no key of this test reaches the next one
 }
 
 } // namespace
