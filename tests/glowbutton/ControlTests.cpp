@@ -3,6 +3,7 @@
 #include "ButtonTestSupport.h"
 #include "framework/LayoutLoader.h"
 #include "framework/LayoutText.h"
+#include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
 #include <algorithm>
 #include <set>
@@ -381,6 +382,24 @@ TEST(GlowButtonRemoval, FreedDropDownMenuOfTheSameOwnerIsForgotten) {
     EXPECT_EQ(b->DropDownMenu(), nullptr);
 }
 
+TEST(GlowButtonRemoval, FreedImageListsOfTheSameOwnerAreForgotten) {
+    TForm form(nullptr);
+    auto* images = new TImageList(&form);
+    auto* disabled = new TImageList(&form);
+    auto* hot = new TImageList(&form);
+    auto* b = new TAdvGlowButton(&form);
+    b->SetImages(images);
+    b->SetDisabledImages(disabled);
+    b->SetHotImages(hot);
+    delete images;
+    EXPECT_EQ(b->Images(), nullptr);
+    EXPECT_EQ(b->DisabledImages(), disabled);
+    delete disabled;
+    delete hot;
+    EXPECT_EQ(b->DisabledImages(), nullptr);
+    EXPECT_EQ(b->HotImages(), nullptr);
+}
+
 TEST(GlowButtonRemoval, AnotherComponentLeavesTheMenuInPlace) {
     TForm form(nullptr);
     auto* menu = new TPopupMenu(&form);
@@ -537,6 +556,25 @@ TEST_F(GlowButtonLayout, VersionIsReadAndIgnoredAndNeverWritten) {
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->Version(), L"1.8.4.3");
     EXPECT_EQ(ButtonNode(SaveLayout(loaded)).Find(L"Version"), nullptr);
+}
+
+TEST_F(GlowButtonLayout, ImageListsAreStoredByName) {
+    factory.Register<TImageList>(L"TImageList");
+    TForm form(nullptr);
+    auto* images = new TImageList(&form);
+    images->SetName(L"images");
+    auto* hot = new TImageList(&form);
+    hot->SetName(L"hot");
+    TAdvGlowButton* b = AddButton(form);
+    b->SetImages(images);
+    b->SetDisabledImages(images);
+    b->SetHotImages(hot);
+    TAdvGlowButton* back = RoundTrip(form);
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(loaded.FindComponent(L"images"), nullptr);
+    EXPECT_EQ(back->Images(), loaded.FindComponent(L"images"));
+    EXPECT_EQ(back->DisabledImages(), loaded.FindComponent(L"images"));
+    EXPECT_EQ(back->HotImages(), loaded.FindComponent(L"hot"));
 }
 
 TEST_F(GlowButtonLayout, DropDownMenuIsStoredByName) {

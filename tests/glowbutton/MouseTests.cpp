@@ -88,6 +88,29 @@ TEST_F(GlowButtonMouse, SecondClickOfADoubleClickLeavesTheModalResultAlone) {
     EXPECT_EQ(form->ModalResult(), 0);
 }
 
+TEST_F(GlowButtonMouse, SecondPressOfADoubleClickReleasedOutsideIsNoClick) {
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Release(*b, 150, 10);
+    EXPECT_EQ(Clicks(), 0);
+}
+
+TEST_F(GlowButtonMouse, CancelModeEndsAPressWithoutAClick) {
+    GlowButtonTestAccess s(*b);
+    Press(*b);
+    Send(*b, WM_CANCELMODE);
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(s.leftButtonHeld());
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+}
+
+TEST_F(GlowButtonMouse, CancelModeEndsADoubleClickPressWithoutAClick) {
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Send(*b, WM_CANCELMODE);
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 TEST_F(GlowButtonMouse, SecondClickOfADoubleClickIsSkippedWhileTheFormIsInactive) {
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 400, 300, 50, 50,
                                    nullptr, nullptr, nullptr, nullptr);
