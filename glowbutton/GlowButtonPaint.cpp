@@ -290,6 +290,9 @@ void TAdvCustomGlowButton::PaintControl() {
         sizeDirty = false;
         in.measureOnly = false;
         in.rect = ClientRect();
+        // Resizing went through the window's messages, which may have let a window DC go:
+        // the canvas takes a new one.
+        if (!Canvas().HandleAllocated()) return;
     }
     DrawGlowButton(in);
 
