@@ -1,5 +1,6 @@
 #include "AdvGlowButton.h"
 #include "framework/Colors.h"
+#include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
 #include "framework/Properties.h"
 #include "framework/Timer.h"
@@ -228,6 +229,9 @@ void TAdvCustomGlowButton::AfterLoad() {
 void TAdvCustomGlowButton::HandleRemoval(TComponent* component, TOperation operation) {
     TCustomControl::HandleRemoval(component, operation);
     if (operation != TOperation::opRemove || !component) return;
+    if (component == images_) images_ = nullptr;
+    if (component == disabledImages_) disabledImages_ = nullptr;
+    if (component == hotImages_) hotImages_ = nullptr;
     if (component == dropDownMenu_) dropDownMenu_ = nullptr;
 }
 
@@ -338,9 +342,12 @@ const PropertyTable& TAdvCustomGlowButton::ClassProperties() {
             props::Boolean(L"Cancel", &C::Cancel, &C::SetCancel, false),
             props::Boolean(L"Default", &C::Default, &C::SetDefault, false),
             props::Integer(L"ImageIndex", &C::ImageIndex, &C::SetImageIndex, -1),
+            props::Reference(L"Images", &C::Images, &C::SetImages),
+            props::Reference(L"DisabledImages", &C::DisabledImages, &C::SetDisabledImages),
             props::Object(L"DisabledPicture", &C::DisabledPicture),
             props::Enum(L"FocusType", &C::FocusType, &C::SetFocusType,
                         std::optional<TFocusType>(ftBorder)),
+            props::Reference(L"HotImages", &C::HotImages, &C::SetHotImages),
             props::Object(L"HotPicture", &C::HotPicture),
             props::Integer(L"MarginVert", &C::MarginVert, &C::SetMarginVert, 1),
             props::Integer(L"MarginHorz", &C::MarginHorz, &C::SetMarginHorz, 1),

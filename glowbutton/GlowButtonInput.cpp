@@ -224,9 +224,9 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
 
     if (mouseDownSeen) {
         if (!released) SetControlState(ControlState().With(csClicked));
-    } else if (pressedHere) {
-        // The press was a double-click message, on which the framework does not click. A
-        // release that comes without any press on this button is no click at all.
+    } else if (pressedHere && InClient(x, y)) {
+        // The press was a double-click message, on which the framework does not click. Like
+        // any click it needs the release inside; a release without a press here is none.
         TForm* form = GetParentForm();
         if (!form || form->Active()) {
             TObject* action = ActionLinked() ? ActionObject() : nullptr;
