@@ -112,6 +112,12 @@ protected:
             });
     }
     void RestoreMessageBox() { TApplication::SetMessageBoxFunction(previousBox_); }
+    // A quit message left by a test that ended an application would end the next one.
+    static void DropQuitMessage() {
+        MSG quit{};
+        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
 
     // A form owned by the application, placed near the top left of the screen.
     TForm* NewForm(int clientWidth = 300, int clientHeight = 200) {
@@ -164,12 +170,14 @@ private:
 class WindowTest : public WindowTestBase {
 protected:
     void SetUp() override {
+        DropQuitMessage();
         owned_ = std::make_unique<TApplication>();
         app = owned_.get();
         InstallMessageBox();
     }
     void TearDown() override {
         owned_.reset();
+        DropQuitMessage();
         app = nullptr;
         RestoreMessageBox();
     }
@@ -205,6 +213,7 @@ protected:
         sharedForm_ = nullptr;
     }
     void SetUp() override {
+        DropQuitMessage();
         app = sharedApp_;
         form = sharedForm_;
         InstallMessageBox();

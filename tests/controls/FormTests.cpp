@@ -184,6 +184,11 @@ class MainForm : public TForm {
 public:
     explicit MainForm(TComponent* owner) : TForm(owner) {}
     std::wstring ClassName() const override { return L"TMainFormProbe"; }
+    void WindowProc(TMessage& message) override {
+        if (message.Msg == WM_CLOSE) ++closes;
+        TForm::WindowProc(message);
+    }
+    int closes = 0;
 };
 
 TEST_F(FormTest, ClosingTheMainFormEndsTheApplicationWithoutAsking) {
@@ -236,6 +241,36 @@ TEST_F(FormTest, ModalResultIsKept) {
     TForm* form = NewForm();
     form->SetModalResult(2);
     EXPECT_EQ(form->ModalResult(), 2);
+}
+
+TEST_F(FormTest, FormShowsTheApplicationsIcon) {
+    ASSERT_NE(app->Icon(), nullptr); // the test program carries a MAINICON
+    TForm* form = NewForm();
+    form->Handle();
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0)),
+              app->Icon());
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0)),
+              app->SmallIcon());
+}
+
+TEST_F(FormTest, AltF4OnTheMainFormEndsTheApplication) {
+    MainForm* main = nullptr;
+    app->CreateForm(main);
+    main->Show();
+    ::SetForegroundWindow(main->Handle());
+    Settle();
+    INPUT input[4] = {};
+    const WORD sequence[4][2] = {
+        {VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = sequence[i][0];
+        input[i].ki.dwFlags = sequence[i][1];
+    }
+    ::SendInput(4, input, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return main->closes == 1; }));
+    EXPECT_TRUE(app->Terminated());
+    Settle(); // the key releases too, so that no key of this test reaches the next one
 }
 
 } // namespace
