@@ -277,6 +277,39 @@ TEST_F(KeltWindow, TooltipsFollowTheVisibleStatePicture) {
               (std::vector<std::wstring>{L"AutoRun Disabled", std::wstring(kWebHostName)}));
 }
 
+// The tooltip a person sees when the pointer rests on a control: its text, or "" when none
+// is showing yet.
+std::wstring ShownTooltip(HWND tip) {
+    if (!::IsWindowVisible(tip)) return {};
+    wchar_t text[80] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszText = text;
+    if (!::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info))) return {};
+    return text;
+}
+
+TEST_F(KeltWindow, PointerRestingOnTheWebSiteButtonShowsTheHost) {
+    ShowForm();
+    TSpeedButton& button = *form->SpeedButton1;
+    MovePointerTo(button.ClientToScreen({4, 4}));
+    Settle();
+    MovePointerTo(button.ClientToScreen({button.Width() / 2, button.Height() / 2}));
+    EXPECT_TRUE(PumpUntil([&] { return !ShownTooltip(app->HintWindow()).empty(); }));
+    EXPECT_EQ(ShownTooltip(app->HintWindow()), std::wstring(kWebHostName));
+}
+
+TEST_F(KeltWindow, PointerRestingOnAGlowButtonShowsNoTooltip) {
+    ShowForm();
+    TAdvGlowButton& button = *form->plaxorizebtn;
+    MovePointerTo(button.ClientToScreen({4, 4}));
+    Settle();
+    MovePointerTo(button.ClientToScreen({button.Width() / 2, button.Height() / 2}));
+    // Longer than the half second a tooltip waits.
+    PumpUntil([&] { return !ShownTooltip(app->HintWindow()).empty(); });
+    EXPECT_EQ(ShownTooltip(app->HintWindow()), L"");
+}
+
 TEST_F(KeltWindow, TooltipsWaitHalfASecondAndStayTwoAndAHalf) {
     MakeForm();
     HWND tip = app->HintWindow();
