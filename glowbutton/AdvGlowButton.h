@@ -25,6 +25,7 @@ namespace plaxor {
 
 class TBitmap;
 class TImageList;
+struct TFaceState;
 class TPopupMenu;
 class TTimer;
 
@@ -218,9 +219,22 @@ protected:
     virtual bool ActionAutoChecks() const;
     // The linked action, named as the sender of a click raised directly.
     virtual TObject* ActionObject() const;
+    // The image list of a linked action whose ImageIndex is 0 or more and whose action list has
+    // one, with that index in imageIndex; null when there is none (always, until actions come).
+    virtual TImageList* ActionImages(int& imageIndex) const;
 
 private:
     friend class GlowButtonTestAccess;
+    friend class GlowButtonPaintAccess;
+
+    // Painting (GlowButtonPaint.cpp) and sizing (GlowButtonSizing.cpp).
+    TFaceState FaceState() const;
+    // The parent paints itself into the canvas through region (client coordinates).
+    void PaintParentBackground(HRGN region);
+    // The parent's background in the corner pixels of the rounded ends.
+    void PaintCornerPixels();
+    // Resizes an auto-sized button to fit the measured content.
+    void ApplyContentSize(SIZE content);
 
     void OnMouseEnterMessage(TMessage& message);
     void OnMouseLeaveMessage(TMessage& message);

@@ -88,7 +88,10 @@ void ApplyFades(TFaceColors& c, const TGlowButtonAppearance& a, const TFaceState
 
 } // namespace
 
-TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TFaceState& state) {
+TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TFaceState& painted) {
+    TFaceState state = painted;
+    if (state.buttonState == stateDisabled && !state.showDisabled)
+        state.buttonState = state.down && state.groupIndex != 0 ? stateChecked : stateUp;
     TFaceColors c = StateColors(appearance, state);
     ApplyFades(c, appearance, state);
     if (state.position != bpStandalone && state.leftButtonHeld)

@@ -34,6 +34,7 @@ struct TFaceColors {
 struct TFaceState {
     std::uint8_t buttonState = stateUp;
     bool enabled = true;
+    bool down = false;
     bool showDisabled = true;
     TAdvButtonStyle style = bsButton;
     int groupIndex = 0;
@@ -60,6 +61,8 @@ TFaceColors DisabledColors(const TGlowButtonAppearance& a);
 // The colour set for the state with the fades applied, then the overrides that follow them
 // in a paint: a held segment keeps the normal border, a disabled button shows the disabled set
 // (over any fade), a focused ftHot / ftHotBorder button that is not pressed shows the hot set.
+// A disabled button without ShowDisabled keeps the look of its state: checked when it is a Down
+// button of a group, though its buttonState reads stateDisabled.
 TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TFaceState& state);
 
 // buttonState as a paint first settles it: stateDisabled while disabled; an enabled button

@@ -1,18 +1,45 @@
 // Automatic sizing of the glow button and its size states. The measuring itself happens in the
 // paint, so that the size always fits what is drawn.
+#include "GlowButtonSizing.h"
 #include "AdvGlowButton.h"
 
 namespace plaxor {
+
+SIZE AutoSizeExtent(SIZE content, int spacing, int marginHorz, int marginVert, bool dropDownButton,
+                    TDropDownPosition dropDownPosition) {
+    SIZE size{3 * spacing + content.cx + 2 * marginHorz + 2,
+              2 * spacing + content.cy + 2 * marginVert};
+    if (dropDownButton) {
+        if (dropDownPosition == dpBottom)
+            size.cy += 13;
+        else
+            size.cx += 13;
+    }
+    return size;
+}
+
+void TAdvCustomGlowButton::ApplyContentSize(SIZE content) {
+    if (!autoSize_) return;
+    const SIZE size = AutoSizeExtent(content, spacing_, marginHorz_, marginVert_, dropDownButton_,
+                                     dropDownPosition_);
+    if (Width() != size.cx) SetWidth(size.cx);
+    if (Height() != size.cy) SetHeight(size.cy);
+}
 
 void TAdvCustomGlowButton::UpdateSize() {
     if (!autoSize_) {
         RequestRepaint();
         return;
     }
+    // Without a window nothing can be measured now: the first paint catches up.
+    if (!HandleAllocated()) {
+        sizeDirty = true;
+        return;
+    }
     sizeRequest = true;
     RepaintNow();
     // The second pass measures again with the size the first one applied.
-    if (Parent() && HandleAllocated() && !IsDesigning() && !IsLoading()) PaintControl();
+    if (Parent() && !IsDesigning() && !IsLoading()) PaintControl();
     sizeRequest = false;
 }
 
@@ -33,7 +60,8 @@ void TAdvCustomGlowButton::ChangeSizeState(TButtonSizeState value) {
         }
     }
     sizeDirty = true;
-    // Without a window there is nothing to paint on yet; the next paint measures.
+    // Paints (and so measures) at once when there is a window; otherwise the first paint does,
+    // since sizeDirty stays set. (Painting here must not create the window.)
     if (HandleAllocated()) PaintControl();
 }
 

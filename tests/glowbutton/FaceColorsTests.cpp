@@ -128,12 +128,32 @@ TEST_F(FaceColorsTest, DisabledWithoutShowDisabledKeepsTheNormalColours) {
 }
 
 TEST_F(FaceColorsTest, DisabledDownGroupButtonWithoutShowDisabledKeepsTheCheckedColours) {
-    // Enabled again from stateDisabled, a Down button of a group is checked.
     TFaceState s;
     s.showDisabled = false;
-    s.buttonState = SettleButtonState(stateDisabled, true, true, 3, bsButton).buttonState;
-    ASSERT_EQ(s.buttonState, stateChecked);
     s.enabled = false;
+    s.down = true;
+    s.groupIndex = 3;
+    s.buttonState = SettleButtonState(stateChecked, false, true, 3, bsButton).buttonState;
+    ASSERT_EQ(s.buttonState, stateDisabled);
+    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorChecked());
+}
+
+TEST_F(FaceColorsTest, DisabledDownButtonOutsideAGroupWithoutShowDisabledLooksNormal) {
+    TFaceState s;
+    s.showDisabled = false;
+    s.enabled = false;
+    s.down = true;
+    s.buttonState = stateDisabled;
+    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.Color());
+}
+
+TEST_F(FaceColorsTest, DisabledDownCheckStyleButtonWithoutShowDisabledLooksChecked) {
+    TFaceState s;
+    s.showDisabled = false;
+    s.enabled = false;
+    s.down = true;
+    s.style = bsCheck;
+    s.buttonState = SettleButtonState(stateUp, false, true, 0, bsCheck).buttonState;
     EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorChecked());
 }
 

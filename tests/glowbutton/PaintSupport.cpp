@@ -148,8 +148,12 @@ std::vector<TColor> DecodePixels(const std::vector<std::uint8_t>& bytes, int& wi
 }
 
 std::wstring CompareWithReference(const Surface& surface, const std::wstring& name, int tolerance,
-                                  int allowedOutliers) {
-    surface.SaveBmp(OutputPath(name + L".bmp"));
+                                  int allowedOutliers, bool saveRendering) {
+    if (saveRendering) {
+        const std::wstring folder = OutputPath(L"references");
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        surface.SaveBmp(folder + L"\\" + name + L".bmp");
+    }
     wchar_t exe[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring path = exe;

@@ -72,11 +72,11 @@ TGlowButtonDrawInputs DefaultInputs(Surface& surface, const TFont& font);
 std::wstring OutputPath(const std::wstring& fileName);
 
 // Compares a rendering with references\<name>.png beside the test program. Writes the
-// rendering as <name>.bmp into the output folder either way, so that scripts/references can
-// adopt it. Returns an explanation of the first difference beyond tolerance, or "" when the
+// rendering as references\\<name>.bmp into the output folder either way, so that scripts/references
+// can adopt it. Returns an explanation of the first difference beyond tolerance, or "" when the
 // rendering matches; a missing reference is a failure.
 std::wstring CompareWithReference(const Surface& surface, const std::wstring& name, int tolerance,
-                                  int allowedOutliers);
+                                  int allowedOutliers, bool saveRendering = true);
 
 // PNG or BMP bytes decoded by GDI+ into 0x00BBGGRR pixels, row by row; empty when undecodable.
 std::vector<TColor> DecodePixels(const std::vector<std::uint8_t>& bytes, int& width, int& height);
