@@ -377,7 +377,6 @@ const PropertyTable& TAdvCustomGlowButton::ClassProperties() {
                 [](const TPersistent&) -> std::optional<LayoutValue> { return std::nullopt; },
                 [](TPersistent&, const LayoutValue&, LayoutContext&) {}),
             props::Boolean(L"WordWrap", &C::WordWrap, &C::SetWordWrap, true),
-            props::Reference(L"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
             props::Event(L"OnMouseEnter", &C::OnMouseEnter),
             props::Event(L"OnMouseLeave", &C::OnMouseLeave),
         });
