@@ -417,6 +417,48 @@ TEST_F(ButtonPaintTest, BufferedPaintShowsTheSameButtonOnTheScreen) {
     EXPECT_EQ(differences, 0);
 }
 
+TEST_F(ButtonPaintTest, ZeroSizedButtonPaintsWithoutError) {
+    button->SetBounds(20, 20, 0, 0);
+    ::RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Settle();
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Two renderings of the button, pixel for pixel alike.
+bool SameRendering(const Surface& a, const Surface& b) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.At(x, y) != b.At(x, y)) return false;
+    return true;
+}
+
+TEST_F(ButtonPaintTest, OwnFontIsDrawnInTheSystemTypefaceWhenSystemFontIsSet) {
+    button->SetCaption(L"Disable");
+    TFont font;
+    font.SetName(L"Courier New");
+    button->SetFont(&font);
+    ASSERT_FALSE(button->ParentFont());
+    auto system = Render();
+    font.SetName(L"Segoe UI");
+    button->SetFont(&font);
+    button->Appearance()->SetSystemFont(false);
+    auto segoe = Render();
+    font.SetName(L"Courier New");
+    button->SetFont(&font);
+    auto courier = Render();
+    EXPECT_TRUE(SameRendering(*system, *segoe));
+    EXPECT_FALSE(SameRendering(*system, *courier));
+}
+
+TEST_F(ButtonPaintTest, ParentFontIsDrawnAsItIsWhateverSystemFontSays) {
+    button->SetCaption(L"Disable");
+    ASSERT_TRUE(button->ParentFont());
+    auto withSystemFont = Render();
+    button->Appearance()->SetSystemFont(false);
+    auto without = Render();
+    EXPECT_TRUE(SameRendering(*withSystemFont, *without));
+}
+
 TEST_F(ButtonPaintTest, ButtonWithoutParentPaintsWithoutCornersOfAParent) {
     TAdvGlowButton orphan(nullptr);
     MakeFlat(*orphan.Appearance());

@@ -1,17 +1,17 @@
-// gallery.exe SHEET.bmp: renders the glow button in every state, preset, position, layout,
-// drop-down form and size state onto one labelled sheet, so that a person can judge the
-// control from one picture.
+// gallery.exe SHEET.bmp: puts real glow buttons on a form, brings each into a state the way a
+// person would (mouse enter, press, focus, fade ticks, property changes), paints it and copies
+// it onto one labelled sheet: every colour state and fade step, the style presets, positions,
+// layouts in both text engines, drop-down buttons and the size states.
 #include "Sheet.h"
+#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Exception.h"
-#include "framework/Font.h"
+#include "framework/Form.h"
+#include "framework/GraphicControl.h"
 #include "framework/ImageList.h"
-#include "framework/Strings.h"
-#include "gdiplus/GDIPPicture.h"
+#include "framework/Timer.h"
 #include "gdiplus/GdiplusSession.h"
-#include "glowbutton/DrawGlowButton.h"
-#include "glowbutton/FaceColors.h"
-#include "glowbutton/GlowButtonAppearance.h"
+#include "glowbutton/AdvGlowButton.h"
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -21,345 +21,415 @@
 namespace plaxor::gallery {
 namespace {
 
-using Tweak = std::function<void(TGlowButtonDrawInputs&)>;
+using Setup = std::function<void(TAdvGlowButton&)>;
 
 // A 16 x 16 glyph: a green disc with a dark rim on a magenta ground that is keyed out.
-std::unique_ptr<TBitmap> MakeGlyph() {
-    auto glyph = std::make_unique<TBitmap>(16, 16);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const double d = std::hypot(x - 7.5, y - 7.5);
-            glyph->SetPixel(x, y, d < 5.5 ? 0x30B040 : d < 7.2 ? 0x206020 : 0xFF00FF);
+std::unique_ptr<TBitmap> MakeGlyph(int size = 16) {
+    auto glyph = std::make_unique<TBitmap>(size, size);
+    const double c = (size - 1) / 2.0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double d = std::hypot(x - c, y - c);
+            glyph->SetPixel(x, y, d < c - 2 ? 0x30B040 : d < c - 0.3 ? 0x206020 : 0xFF00FF);
         }
     return glyph;
 }
 
-struct Context {
-    TFont font;
-    TFont notesFont;
-    TGDIPPicture picture;
-    TImageList images{nullptr};
-    TStringList notes;
-    TGlowButtonAppearance appearance;
-    TGlowButtonAppearance preset4;
+// Diagonal stripes behind transparent buttons, so that the parent's part of them shows.
+class Stripes : public TGraphicControl {
+public:
+    explicit Stripes(TComponent* owner) : TGraphicControl(owner) {}
+
+protected:
+    void Paint() override {
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x)
+                Canvas().SetPixel(x, y, ((x + y) / 6) % 2 ? 0xC8E0F8 : 0xF0F8FF);
+    }
 };
 
-// One button painted the way the control paints it: colours from its state, the face, the
-// content, and the parent's background in the corner pixels.
-std::unique_ptr<TBitmap> Render(Context& c, const TGlowButtonAppearance& appearance,
-                                const TFaceState& state, int width, int height, const Tweak& tweak,
-                                TColor parent = Sheet::Background) {
-    auto result = std::make_unique<TBitmap>(width, height);
-    TBitmap& bitmap = *result;
-    bitmap.Canvas().Brush().SetColor(parent);
-    bitmap.Canvas().FillRect({0, 0, width, height});
-    const TFaceColors colors = ChooseFaceColors(appearance, state);
-    TGlowButtonDrawInputs in;
-    in.canvas = &bitmap.Canvas();
-    in.rect = {0, 0, width, height};
-    in.Color = colors.Color;
-    in.ColorTo = colors.ColorTo;
-    in.ColorMirror = colors.ColorMirror;
-    in.ColorMirrorTo = colors.ColorMirrorTo;
-    in.BorderColor = colors.BorderColor;
-    in.Gradient = colors.Gradient;
-    in.GradientMirror = colors.GradientMirror;
-    in.highlighted = colors.highlighted;
-    in.caption = L"&Disable";
-    in.font = &c.font;
-    in.notesFont = &c.notesFont;
-    in.enabled = state.enabled;
-    in.focusBorder = FocusBorderShown(state.hasFocus, state.focusType);
-    in.transparentIdle =
-        IsTransparentIdle(state.transparent, state.hotColors,
-                          FocusHotShown(state.hasFocus, state.focusType), state.buttonState);
-    in.mouseOver = state.hotColors;
-    in.position = state.position;
-    if (tweak) tweak(in);
-    DrawGlowButton(in);
-    bitmap.Canvas().Refresh();
-    // The parent shows in the corner pixels of the rounded ends.
-    auto corner = [&](int x, int y) { bitmap.SetPixel(x, y, parent); };
-    if (state.position == bpStandalone || state.position == bpLeft) {
-        corner(0, 0);
-        corner(0, height - 1);
-    }
-    if (state.position == bpStandalone || state.position == bpRight) {
-        corner(width - 1, 0);
-        corner(width - 1, height - 1);
-    }
-    return result;
+// The timer a button fades with: the one of its owned components that ticks every 30 ms.
+TTimer* FadeTimer(TAdvGlowButton& b) {
+    for (TComponent* c : b.Components())
+        if (auto* timer = dynamic_cast<TTimer*>(c); timer && timer->Interval() == 30) return timer;
+    return nullptr;
 }
 
-void Show(Sheet& sheet, Context& c, const std::wstring& label, const TFaceState& state,
-          const Tweak& tweak = {}, int width = 100, int height = 41,
-          const TGlowButtonAppearance* appearance = nullptr) {
-    auto b = Render(c, appearance ? *appearance : c.appearance, state, width, height, tweak);
-    sheet.Put(sheet.Cell(label, width, height), *b);
-}
-
-TFaceState Hot() {
-    TFaceState s;
-    s.hotColors = true;
-    s.mouseInside = true;
-    return s;
-}
-
-TFaceState Down() {
-    TFaceState s = Hot();
-    s.buttonState = stateDown;
-    s.pressed = true;
-    return s;
-}
-
-void ColourStates(Sheet& sheet, Context& c) {
-    sheet.Section(L"Colour states (the main window's button: 100 x 41, \"&Disable\", Tahoma 8)");
-    Show(sheet, c, L"normal", {});
-    Show(sheet, c, L"hot", Hot());
-    Show(sheet, c, L"down", Down());
-    TFaceState checked;
-    checked.buttonState = stateChecked;
-    checked.groupIndex = 1;
-    Show(sheet, c, L"checked (Down in a group)", checked);
-    TFaceState disabled;
-    disabled.enabled = false;
-    disabled.buttonState = stateDisabled;
-    Show(sheet, c, L"disabled", disabled);
-    TFaceState plain = disabled;
-    plain.showDisabled = false;
-    Show(sheet, c, L"disabled, ShowDisabled off", plain);
-    TFaceState focused;
-    focused.hasFocus = true;
-    Show(sheet, c, L"focused (ftBorder)", focused);
-    focused.focusType = ftHot;
-    Show(sheet, c, L"focused (ftHot)", focused);
-
-    sheet.Section(L"Fades: hot fade (mouse entering) and down fade (press), 20 per 30 ms tick");
-    for (int f = 0; f <= 100; f += 20) {
-        TFaceState s;
-        s.fadeTimerRunning = true;
-        s.hotFade = f;
-        s.hotColors = f > 0;
-        Show(sheet, c, L"hotFade " + std::to_wstring(f), s);
-    }
-    sheet.NewLine();
-    for (int f = 0; f <= 100; f += 20) {
-        TFaceState s = Down();
-        s.fadeTimerRunning = true;
-        s.downFade = f;
-        Show(sheet, c, L"downFade " + std::to_wstring(f), s);
-    }
-    sheet.NewLine();
-    for (int f = 0; f <= 100; f += 20) {
-        TFaceState s;
-        s.buttonState = stateChecked;
-        s.groupIndex = 1;
-        s.mouseInside = true;
-        s.fadeTimerRunning = true;
-        s.downFade = f;
-        Show(sheet, c, L"preset 4 checked+entered " + std::to_wstring(f), s, {}, 100, 41,
-             &c.preset4);
+// Delivers up to n fade ticks (all of them when n is negative).
+void Ticks(TAdvGlowButton& b, int n = -1) {
+    for (int i = 0; n < 0 || i < n; ++i) {
+        TTimer* timer = FadeTimer(b);
+        if (!timer) return;
+        timer->SetEnabled(false);
+        timer->Tick();
     }
 }
 
-void Presets(Sheet& sheet, Context& c) {
-    sheet.Section(L"Style presets 0 to 9: normal, hot, down, checked");
-    for (int preset = 0; preset <= 9; ++preset) {
-        TGlowButtonAppearance a;
-        ApplyStylePresetTo(a, static_cast<std::uint8_t>(preset));
-        TFaceState checked;
-        checked.buttonState = stateChecked;
-        const std::wstring p = L"preset " + std::to_wstring(preset);
-        if (preset % 2 == 0) sheet.NewLine();
-        Show(sheet, c, p + L" normal", {}, {}, 100, 41, &a);
-        Show(sheet, c, p + L" hot", Hot(), {}, 100, 41, &a);
-        Show(sheet, c, p + L" down", Down(), {}, 100, 41, &a);
-        Show(sheet, c, p + L" checked", checked, {}, 100, 41, &a);
-    }
+void Enter(TAdvGlowButton& b, int fadeTicks = -1) {
+    b.Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&b));
+    if (TTimer* timer = FadeTimer(b)) timer->SetEnabled(false);
+    Ticks(b, fadeTicks);
 }
 
-// Four buttons side by side as one bar.
-void SegmentedRow(Sheet& sheet, Context& c, const std::wstring& label, int hot, int down) {
-    const TButtonPosition order[] = {bpLeft, bpMiddle, bpMiddle, bpRight};
-    const wchar_t* names[] = {L"bpLeft", L"bpMiddle", L"bpMiddle", L"bpRight"};
-    constexpr int W = 80, H = 30;
-    const POINT at = sheet.Cell(label, 4 * W, H);
-    for (int i = 0; i < 4; ++i) {
-        TFaceState s = i == hot ? Hot() : i == down ? Down() : TFaceState{};
-        s.position = order[i];
-        auto b = Render(c, c.appearance, s, W, H, [&](TGlowButtonDrawInputs& in) {
-            in.caption = names[i];
-            in.down = i == down;
+void Press(TAdvGlowButton& b, int fadeTicks = -1) {
+    Enter(b);
+    b.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.Width() / 3, b.Height() / 2));
+    if (TTimer* timer = FadeTimer(b)) timer->SetEnabled(false);
+    Ticks(b, fadeTicks);
+}
+
+void MoveTo(TAdvGlowButton& b, int x, int y) {
+    b.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+class Gallery {
+public:
+    Gallery() : sheet_(1180, 6000) {
+        app_.Initialize();
+        form_ = new TForm(&app_);
+        form_->SetBorderStyle(bsSingle);
+        form_->SetClientWidth(400);
+        form_->SetClientHeight(200);
+        form_->SetColor(Sheet::Background);
+        form_->Show();
+        glyph_ = MakeGlyph();
+        bigGlyph_ = MakeGlyph(32);
+        images_ = new TImageList(form_);
+        images_->Add(*glyph_);
+        preset4_.reset(new TGlowButtonAppearance);
+        ApplyStylePresetTo(*preset4_, 4);
+    }
+
+    void Run(const std::wstring& out) {
+        ColourStates();
+        Fades();
+        Presets();
+        Positions();
+        Transparency();
+        Layouts();
+        Content();
+        DropDowns();
+        SizeStates();
+        sheet_.SaveBmp(out);
+    }
+
+private:
+    // A fresh button with the main window's look, set up, painted, copied to the sheet and
+    // thrown away.
+    void Show(const std::wstring& label, const Setup& setup, int width = 100, int height = 41,
+              bool behindStripes = false) {
+        Stripes* stripes = nullptr;
+        if (behindStripes) {
+            stripes = new Stripes(form_);
+            stripes->SetBounds(10, 10, width, height);
+            stripes->SetParent(form_);
+        }
+        auto* b = new TAdvGlowButton(form_);
+        b->SetBounds(10, 10, width, height);
+        b->SetCaption(L"&Disable");
+        b->SetParent(form_);
+        if (setup) setup(*b);
+        app_.ProcessMessages();
+        TBitmap image(b->Width(), b->Height());
+        b->Perform(WM_PAINT, reinterpret_cast<WPARAM>(image.Canvas().Handle()), 0);
+        sheet_.Put(sheet_.Cell(label, b->Width(), b->Height()), image);
+        // A press still held ends outside the button, so that nothing is clicked.
+        b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
+        delete b;
+        delete stripes;
+    }
+
+    void ColourStates() {
+        sheet_.Section(L"Colour states (the main window's button: 100 x 41, \"&Disable\", "
+                       L"Tahoma 8, default appearance)");
+        Show(L"normal", {});
+        Show(L"hot (mouse over)", [](TAdvGlowButton& b) { Enter(b); });
+        Show(L"down (pressed)", [](TAdvGlowButton& b) { Press(b); });
+        Show(L"checked (Down in a group)", [](TAdvGlowButton& b) {
+            b.SetGroupIndex(1);
+            b.SetDown(true);
         });
-        sheet.Put({at.x + i * W, at.y}, *b);
+        Show(L"disabled", [](TAdvGlowButton& b) { b.SetEnabled(false); });
+        Show(L"disabled, ShowDisabled off", [](TAdvGlowButton& b) {
+            b.SetShowDisabled(false);
+            b.SetEnabled(false);
+        });
+        Show(L"focused (ftBorder)", [](TAdvGlowButton& b) {
+            b.SetTabStop(true);
+            b.SetFocus();
+        });
+        Show(L"focused (ftHot)", [](TAdvGlowButton& b) {
+            b.SetFocusType(ftHot);
+            b.SetTabStop(true);
+            b.SetFocus();
+        });
     }
-}
 
-void Positions(Sheet& sheet, Context& c) {
-    sheet.Section(L"Position: four buttons as one bar (left, middle, middle, right)");
-    SegmentedRow(sheet, c, L"all at rest: light left edges on the middle and right pieces", -1, -1);
-    SegmentedRow(sheet, c, L"second hot, third down: full darker left edges", 1, 2);
-    sheet.NewLine();
-    Show(sheet, c, L"Rounded off (square corners)", {},
-         [](TGlowButtonDrawInputs& in) { in.rounded = false; });
-    Show(sheet, c, L"BorderStyle bsNone", {},
-         [](TGlowButtonDrawInputs& in) { in.borderVisible = false; });
-}
+    void Fades() {
+        sheet_.Section(L"Fades, one 30 ms tick apart: mouse entering, pressing, and entering a "
+                       L"checked button of a group (preset 4, whose checked and down colours "
+                       L"differ)");
+        for (int ticks = 0; ticks <= 5; ++ticks)
+            Show(L"hot fade " + std::to_wstring(ticks * 20),
+                 [=](TAdvGlowButton& b) { Enter(b, ticks); });
+        sheet_.NewLine();
+        for (int ticks = 0; ticks <= 5; ++ticks)
+            Show(L"down fade " + std::to_wstring(ticks * 20),
+                 [=](TAdvGlowButton& b) { Press(b, ticks); });
+        sheet_.NewLine();
+        for (int ticks = 0; ticks <= 5; ++ticks)
+            Show(L"checked, down fade " + std::to_wstring(ticks * 20),
+                 [=, this](TAdvGlowButton& b) {
+                     b.SetAppearance(preset4_.get());
+                     b.SetGroupIndex(1);
+                     b.SetDown(true);
+                     Press(b, ticks);
+                 });
+    }
 
-const wchar_t* LayoutName(TButtonLayout l) {
-    static const wchar_t* names[] = {L"blGlyphLeft",         L"blGlyphTop",
-                                     L"blGlyphRight",        L"blGlyphBottom",
-                                     L"blGlyphLeftAdjusted", L"blGlyphRightAdjusted",
-                                     L"blGlyphTopAdjusted",  L"blGlyphBottomAdjusted"};
-    return names[l];
-}
-
-void Layouts(Sheet& sheet, Context& c) {
-    for (int engine = 0; engine < 2; ++engine) {
-        sheet.Section(engine == 0
-                          ? L"Layouts with caption and picture, GDI+ text (AntiAlias "
-                            L"aaClearType)"
-                          : L"Layouts with caption and picture, GDI text (AntiAlias aaNone)");
-        for (int l = 0; l < 8; ++l) {
-            const auto layout = static_cast<TButtonLayout>(l);
-            Show(
-                sheet, c, LayoutName(layout), {},
-                [&](TGlowButtonDrawInputs& in) {
-                    in.caption = L"Caption";
-                    in.picture = &c.picture;
-                    in.layout = layout;
-                    in.antiAlias = engine == 0 ? aaClearType : aaNone;
-                },
-                110, 60);
+    void Presets() {
+        sheet_.Section(L"Style presets 0 to 9: normal, hot, down, checked");
+        for (int preset = 0; preset <= 9; ++preset) {
+            const auto style = static_cast<std::uint8_t>(preset);
+            const std::wstring p = L"preset " + std::to_wstring(preset);
+            if (preset % 2 == 0) sheet_.NewLine();
+            Show(p + L" normal", [=](TAdvGlowButton& b) { b.ApplyStylePreset(style); });
+            Show(p + L" hot", [=](TAdvGlowButton& b) {
+                b.ApplyStylePreset(style);
+                Enter(b);
+            });
+            Show(p + L" down", [=](TAdvGlowButton& b) {
+                b.ApplyStylePreset(style);
+                Press(b);
+            });
+            Show(p + L" checked", [=](TAdvGlowButton& b) {
+                b.ApplyStylePreset(style);
+                b.SetGroupIndex(1);
+                b.SetDown(true);
+            });
         }
     }
-    sheet.Section(L"Notes (any layout is left-adjusted), image list images, \"\\n\" in captions");
-    for (int engine = 0; engine < 2; ++engine)
+
+    // Four buttons side by side as one bar.
+    void Bar(const std::wstring& label, int hot, int down) {
+        static const TButtonPosition order[] = {bpLeft, bpMiddle, bpMiddle, bpRight};
+        static const wchar_t* names[] = {L"bpLeft", L"bpMiddle", L"bpMiddle", L"bpRight"};
+        constexpr int W = 80, H = 30;
+        TBitmap bar(4 * W, H);
+        for (int i = 0; i < 4; ++i) {
+            auto* b = new TAdvGlowButton(form_);
+            b->SetBounds(10 + i * W, 10, W, H);
+            b->SetCaption(names[i]);
+            b->SetPosition(order[i]);
+            b->SetParent(form_);
+            if (i == hot) Enter(*b);
+            if (i == down) b->SetDown(true), b->SetGroupIndex(1);
+            app_.ProcessMessages();
+            TBitmap image(W, H);
+            b->Perform(WM_PAINT, reinterpret_cast<WPARAM>(image.Canvas().Handle()), 0);
+            bar.Canvas().Draw(i * W, 0, image);
+            delete b;
+        }
+        sheet_.Put(sheet_.Cell(label, 4 * W, H), bar);
+    }
+
+    void Positions() {
+        sheet_.Section(L"Position: four buttons as one bar (left, middle, middle, right)");
+        Bar(L"at rest: light left edges on the middle and right pieces", -1, -1);
+        Bar(L"second hot, third Down: their left edges full and darker", 1, 2);
+        sheet_.NewLine();
         Show(
-            sheet, c, engine == 0 ? L"notes, GDI+" : L"notes, GDI", {},
-            [&](TGlowButtonDrawInputs& in) {
-                in.caption = L"Caption";
-                in.notes = &c.notes;
-                in.picture = &c.picture;
-                in.antiAlias = engine == 0 ? aaClearType : aaNone;
+            L"Rounded off (square)", [](TAdvGlowButton& b) { b.SetRounded(false); }, 100, 41);
+        Show(L"BorderStyle bsNone", [](TAdvGlowButton& b) { b.SetBorderStyle(bsNone); });
+    }
+
+    void Transparency() {
+        sheet_.Section(L"Transparent buttons over a striped parent");
+        Show(
+            L"at rest: the parent shows", [](TAdvGlowButton& b) { b.SetTransparent(true); }, 100,
+            41, true);
+        Show(
+            L"mouse over: the face shows",
+            [](TAdvGlowButton& b) {
+                b.SetTransparent(true);
+                Enter(b);
             },
-            150, 50);
-    TFaceState disabled;
-    disabled.enabled = false;
-    disabled.buttonState = stateDisabled;
-    Show(
-        sheet, c, L"notes, disabled", disabled,
-        [&](TGlowButtonDrawInputs& in) {
-            in.caption = L"Caption";
-            in.notes = &c.notes;
-            in.picture = &c.picture;
-        },
-        150, 50);
-    Show(
-        sheet, c, L"image list, left", {},
-        [&](TGlowButtonDrawInputs& in) {
-            in.caption = L"&Images";
-            in.imageList = &c.images;
-            in.imageIndex = 0;
-        },
-        100, 41);
-    Show(
-        sheet, c, L"image list, disabled", disabled,
-        [&](TGlowButtonDrawInputs& in) {
-            in.caption = L"&Images";
-            in.imageList = &c.images;
-            in.imageIndex = 0;
-            in.imageEnabled = false;
-        },
-        100, 41);
-    Show(
-        sheet, c, L"picture only", {},
-        [&](TGlowButtonDrawInputs& in) {
-            in.caption.clear();
-            in.picture = &c.picture;
-        },
-        41, 41);
-    Show(sheet, c, L"\"Two\\nLines\", GDI+", {},
-         [&](TGlowButtonDrawInputs& in) { in.caption = L"Two\\nLines"; });
-    Show(sheet, c, L"\"Two\\nLines\", GDI", {}, [&](TGlowButtonDrawInputs& in) {
-        in.caption = L"Two\\nLines";
-        in.antiAlias = aaNone;
-    });
-    Show(sheet, c, L"\"\\n\", 16 x 16 size state", {}, [&](TGlowButtonDrawInputs& in) {
-        in.caption = L"Two\\nLines";
-        in.picture = &c.picture;
-        in.pictureSize = {16, 16};
-    });
-    Show(sheet, c, L"\"Save && E&xit\"", {},
-         [&](TGlowButtonDrawInputs& in) { in.caption = L"Save && E&xit"; });
-}
+            100, 41, true);
+        Show(
+            L"focused (ftBorder): outline only",
+            [](TAdvGlowButton& b) {
+                b.SetTransparent(true);
+                b.SetTabStop(true);
+                b.SetFocus();
+            },
+            100, 41, true);
+        Show(
+            L"focused (ftHot): hot face",
+            [](TAdvGlowButton& b) {
+                b.SetTransparent(true);
+                b.SetFocusType(ftHot);
+                b.SetTabStop(true);
+                b.SetFocus();
+            },
+            100, 41, true);
+    }
 
-void DropDowns(Sheet& sheet, Context& c) {
-    sheet.Section(L"Drop-down buttons: strip on the right or at the bottom, arrow down or right, "
-                  L"split face hot on the main part or on the drop-down part");
-    for (int pos = 0; pos < 2; ++pos)
-        for (int dir = 0; dir < 2; ++dir)
-            for (int hot = 0; hot < 3; ++hot) {
-                TFaceState s = hot == 0 ? TFaceState{} : Hot();
-                const std::wstring label = std::wstring(pos == 0 ? L"dpRight" : L"dpBottom") +
-                                           (dir == 0 ? L" ddDown" : L" ddRight") +
-                                           (hot == 0   ? L""
-                                            : hot == 1 ? L", main part hot"
-                                                       : L", drop part hot");
+    static const wchar_t* LayoutName(TButtonLayout l) {
+        static const wchar_t* names[] = {L"blGlyphLeft",         L"blGlyphTop",
+                                         L"blGlyphRight",        L"blGlyphBottom",
+                                         L"blGlyphLeftAdjusted", L"blGlyphRightAdjusted",
+                                         L"blGlyphTopAdjusted",  L"blGlyphBottomAdjusted"};
+        return names[l];
+    }
+
+    void Layouts() {
+        for (int engine = 0; engine < 2; ++engine) {
+            sheet_.Section(engine == 0
+                               ? L"Layouts with caption and picture, GDI+ text (aaClearType)"
+                               : L"Layouts with caption and picture, GDI text (aaNone)");
+            for (int l = 0; l < 8; ++l) {
+                const auto layout = static_cast<TButtonLayout>(l);
                 Show(
-                    sheet, c, label, s,
-                    [&](TGlowButtonDrawInputs& in) {
-                        in.caption = L"&Menu";
-                        in.dropDownButton = true;
-                        in.dropDownPosition = pos == 0 ? dpRight : dpBottom;
-                        in.arrowDown = dir == 0;
-                        in.hotPart = hot;
-                        in.picture = &c.picture;
-                        in.layout = pos == 0 ? blGlyphLeft : blGlyphTop;
+                    LayoutName(layout),
+                    [=, this](TAdvGlowButton& b) {
+                        b.SetCaption(L"Caption");
+                        b.SetPicture(glyph_.get());
+                        b.SetLayout(layout);
+                        b.SetAntiAlias(engine == 0 ? aaClearType : aaNone);
                     },
-                    pos == 0 ? 100 : 70, pos == 0 ? 41 : 60);
+                    110, 60);
             }
-    TFaceState disabled;
-    disabled.enabled = false;
-    disabled.buttonState = stateDisabled;
-    Show(sheet, c, L"disabled drop-down", disabled, [&](TGlowButtonDrawInputs& in) {
-        in.caption = L"&Menu";
-        in.dropDownButton = true;
-    });
-    Show(
-        sheet, c, L"no caption", Hot(),
-        [&](TGlowButtonDrawInputs& in) {
-            in.caption.clear();
-            in.picture = &c.picture;
-            in.dropDownButton = true;
-            in.hotPart = 2;
-        },
-        45, 30);
-}
+        }
+    }
 
-int Run(const std::wstring& out) {
-    GdiplusSession gdiplus;
-    Context c;
-    c.font.SetName(L"Tahoma");
-    c.font.SetSize(8);
-    c.notesFont.SetName(L"Tahoma");
-    c.notesFont.SetSize(8);
-    c.notesFont.SetColor(0x606060);
-    c.notes.SetText(L"A note under the caption");
-    ApplyStylePresetTo(c.preset4, 4);
-    auto glyph = MakeGlyph();
-    c.picture.CopyFrom(glyph.get());
-    c.images.Add(*glyph);
+    void Content() {
+        sheet_.Section(L"Notes (any layout becomes left-adjusted), image lists, captions with "
+                       L"\"\\n\" and ampersands");
+        for (int engine = 0; engine < 3; ++engine)
+            Show(
+                engine == 0   ? L"notes, GDI+"
+                : engine == 1 ? L"notes, GDI"
+                              : L"notes, disabled",
+                [=, this](TAdvGlowButton& b) {
+                    b.SetCaption(L"Caption");
+                    b.SetPicture(glyph_.get());
+                    b.Notes()->SetText(L"A note under the caption");
+                    b.NotesFont()->SetColor(0x707070);
+                    if (engine == 1) b.SetAntiAlias(aaNone);
+                    if (engine == 2) b.SetEnabled(false);
+                },
+                150, 50);
+        Show(L"image list", [this](TAdvGlowButton& b) {
+            b.SetImages(images_);
+            b.SetImageIndex(0);
+        });
+        Show(L"image list, disabled", [this](TAdvGlowButton& b) {
+            b.SetImages(images_);
+            b.SetImageIndex(0);
+            b.SetEnabled(false);
+        });
+        Show(
+            L"picture only",
+            [this](TAdvGlowButton& b) {
+                b.SetCaption(L"");
+                b.SetPicture(glyph_.get());
+            },
+            41, 41);
+        sheet_.NewLine();
+        Show(L"\"Two\\nLines\", GDI+", [](TAdvGlowButton& b) { b.SetCaption(L"Two\\nLines"); });
+        Show(L"\"Two\\nLines\", GDI", [](TAdvGlowButton& b) {
+            b.SetCaption(L"Two\\nLines");
+            b.SetAntiAlias(aaNone);
+        });
+        Show(L"\"Save && E&xit\", GDI+", [](TAdvGlowButton& b) { b.SetCaption(L"Save && E&xit"); });
+        Show(L"\"Save && E&xit\", GDI", [](TAdvGlowButton& b) {
+            b.SetCaption(L"Save && E&xit");
+            b.SetAntiAlias(aaNone);
+        });
+        Show(L"own font (Segoe UI, SystemFont)", [](TAdvGlowButton& b) {
+            TFont font;
+            font.SetName(L"Courier New");
+            font.SetSize(9);
+            font.SetStyle({fsBold});
+            b.SetFont(&font);
+        });
+    }
 
-    Sheet sheet(1180, 5000);
-    ColourStates(sheet, c);
-    Presets(sheet, c);
-    Positions(sheet, c);
-    Layouts(sheet, c);
-    DropDowns(sheet, c);
-    sheet.SaveBmp(out);
-    return 0;
-}
+    void DropDowns() {
+        sheet_.Section(L"Drop-down buttons: strip on the right or at the bottom, arrow down or "
+                       L"right; the split face when hot, darker on the part under the mouse");
+        for (int pos = 0; pos < 2; ++pos)
+            for (int dir = 0; dir < 2; ++dir)
+                for (int hot = 0; hot < 3; ++hot) {
+                    const bool right = pos == 0;
+                    const std::wstring label = std::wstring(right ? L"dpRight" : L"dpBottom") +
+                                               (dir == 0 ? L" ddDown" : L" ddRight") +
+                                               (hot == 0   ? L""
+                                                : hot == 1 ? L", main part hot"
+                                                           : L", drop part hot");
+                    const int w = right ? 100 : 70, h = right ? 41 : 60;
+                    Show(
+                        label,
+                        [=, this](TAdvGlowButton& b) {
+                            b.SetCaption(L"&Menu");
+                            b.SetPicture(glyph_.get());
+                            b.SetDropDownButton(true);
+                            b.SetDropDownPosition(right ? dpRight : dpBottom);
+                            b.SetDropDownDirection(dir == 0 ? ddDown : ddRight);
+                            b.SetLayout(right ? blGlyphLeft : blGlyphTop);
+                            if (hot == 0) return;
+                            Enter(b);
+                            if (hot == 2)
+                                MoveTo(b, right ? w - 5 : w / 2, right ? h / 2 : h - 5);
+                            else
+                                MoveTo(b, 10, 10);
+                        },
+                        w, h);
+                }
+        Show(L"disabled", [](TAdvGlowButton& b) {
+            b.SetCaption(L"&Menu");
+            b.SetDropDownButton(true);
+            b.SetEnabled(false);
+        });
+        Show(
+            L"no caption",
+            [this](TAdvGlowButton& b) {
+                b.SetCaption(L"");
+                b.SetPicture(glyph_.get());
+                b.SetDropDownButton(true);
+            },
+            45, 30);
+    }
+
+    void SizeStates() {
+        sheet_.Section(L"AutoSize in the three size states (32 x 32 picture above the caption, "
+                       L"drop-down strip at the bottom)");
+        const TButtonSizeState states[] = {bsLarge, bsLabel, bsGlyph};
+        const wchar_t* names[] = {L"bsLarge", L"bsLabel (16 x 16 picture, left)",
+                                  L"bsGlyph (16 x 16 picture only)"};
+        for (int i = 0; i < 3; ++i)
+            Show(names[i], [=, this](TAdvGlowButton& b) {
+                b.SetCaption(L"Auto size");
+                b.SetPicture(bigGlyph_.get());
+                b.SetLayout(blGlyphTop);
+                b.SetDropDownButton(true);
+                b.SetDropDownPosition(dpBottom);
+                b.SetAutoSize(true);
+                b.SetMaxButtonSizeState(states[i]);
+            });
+        Show(L"AutoSize, caption only", [](TAdvGlowButton& b) {
+            b.SetCaption(L"&Disable");
+            b.SetAutoSize(true);
+        });
+    }
+
+    TApplication app_;
+    TForm* form_ = nullptr;
+    Sheet sheet_;
+    std::unique_ptr<TBitmap> glyph_, bigGlyph_;
+    TImageList* images_ = nullptr;
+    std::unique_ptr<TGlowButtonAppearance> preset4_;
+};
 
 } // namespace
 } // namespace plaxor::gallery
@@ -370,7 +440,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     try {
-        return plaxor::gallery::Run(argv[1]);
+        plaxor::GdiplusSession gdiplus;
+        plaxor::gallery::Gallery gallery;
+        gallery.Run(argv[1]);
+        return 0;
     } catch (const plaxor::Exception& e) {
         std::fprintf(stderr, "gallery: %ls\n", e.Message().c_str());
     } catch (const std::exception& e) {
