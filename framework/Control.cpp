@@ -108,6 +108,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     HintStateChanged();
 }
 
+void TControl::AdjustSize() {
+    if (!IsLoading()) SetBounds(left_, top_, width_, height_);
+}
+
 RECT TControl::ClientRect() const {
     return {0, 0, width_, height_};
 }

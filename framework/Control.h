@@ -129,6 +129,10 @@ public:
     void SetBoundsRect(const RECT& r) {
         SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
+    // The size adjustment: applies the current bounds again through SetBounds, for a control
+    // whose size depends on a setting that just changed. The framework itself neither aligns
+    // nor constrains, so only a class that fits its bounds in SetBounds sees a difference.
+    virtual void AdjustSize();
 
     virtual RECT ClientRect() const;
     int ClientWidth() const { return ClientRect().right; }

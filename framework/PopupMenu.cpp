@@ -219,18 +219,15 @@ const PropertyTable& TMenuItem::ClassProperties() {
 // ---- popup menus ----
 
 TPopupMenu::TPopupMenu(TComponent* owner)
-    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)),
-      alive_(std::make_shared<bool>(true)) {
+    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
     items_->menu_ = this;
 }
 
-TPopupMenu::~TPopupMenu() {
-    *alive_ = false;
-}
+TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::ShowMenuAt(int x, int y) {
     if (showing_) return;
-    const std::shared_ptr<bool> alive = alive_;
+    const std::shared_ptr<const bool> alive = liveness_.Token();
     Raise(OnPopup, this);
     if (!*alive) return;
 

@@ -3,6 +3,7 @@
 // Controls keep references to menus (a control's PopupMenu, a glow button's DropDownMenu) and
 // layouts name them; a layout nests a menu's items inside the menu's block.
 #include "Component.h"
+#include "Liveness.h"
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -120,7 +121,7 @@ private:
     bool autoPopup_ = true;
     bool showing_ = false;
     // Tells a ShowMenuAt in progress that a handler freed the menu.
-    std::shared_ptr<bool> alive_;
+    TLiveness liveness_;
 };
 
 } // namespace plaxor

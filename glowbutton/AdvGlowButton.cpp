@@ -174,13 +174,16 @@ void TAdvCustomGlowButton::SetLayout(TButtonLayout value) {
 void TAdvCustomGlowButton::SetDropDownButton(bool value) {
     if (dropDownButton_ == value) return;
     dropDownButton_ = value;
-    // The framework keeps no size of its own to adjust: the bounds stay as they are.
+    // Only the bounds are applied again: an auto-sized button catches up at its next size
+    // update.
+    AdjustSize();
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetDropDownPosition(TDropDownPosition value) {
     if (dropDownPosition_ == value) return;
     dropDownPosition_ = value;
+    if (dropDownButton_) AdjustSize();
     RequestRepaint();
 }
 
