@@ -1,5 +1,6 @@
 #include "PopupMenu.h"
 #include "Exception.h"
+#include "Canvas.h"
 #include "ImageList.h"
 #include "Properties.h"
 #include "UniqueHandle.h"
@@ -17,39 +18,11 @@ std::uint64_t NextCommand() noexcept {
 }
 
 // What a shown menu needs until it closes: the command of each Windows item id (id - 1 is
-// the index) and the item pictures, which Windows does not free with the menu.
+// the index).
 struct MenuBuild {
     const TImageList* images = nullptr;
     std::vector<std::uint64_t> commands;
-    std::vector<UniqueHBITMAP> bitmaps;
 };
-
-// A 32-bit premultiplied bitmap of one list image: transparent pixels stay fully transparent,
-// so the menu's own background shows through them.
-UniqueHBITMAP ImageBitmap(const TImageList& list, int index) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = list.Width();
-    info.bmiHeader.biHeight = -list.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueHBITMAP bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < list.Height(); ++y)
-        for (int x = 0; x < list.Width(); ++x) {
-            std::uint32_t value = 0;
-            if (!list.IsTransparentPixel(index, x, y)) {
-                const TColor c = list.Pixel(index, x, y);
-                value = 0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
-            }
-            pixels[y * list.Width() + x] = value;
-        }
-    ::GdiFlush();
-    return bitmap;
-}
 
 // Appends the visible sub-items of parent to menu; false when none was visible.
 bool FillMenu(HMENU menu, const TMenuItem& parent, MenuBuild& build) {
@@ -81,13 +54,13 @@ bool FillMenu(HMENU menu, const TMenuItem& parent, MenuBuild& build) {
                     sub.reset();
                 }
             }
+            // The owner window draws the picture from the list (WM_DRAWITEM), with its
+            // transparency, greyed for a disabled item.
             const TImageList* images = build.images;
             if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
-                if (UniqueHBITMAP picture = ImageBitmap(*images, item.ImageIndex())) {
-                    info.fMask |= MIIM_BITMAP;
-                    info.hbmpItem = picture.get();
-                    build.bitmaps.push_back(std::move(picture));
-                }
+                info.fMask |= MIIM_BITMAP | MIIM_DATA;
+                info.hbmpItem = HBMMENU_CALLBACK;
+                info.dwItemData = static_cast<ULONG_PTR>(item.ImageIndex());
             }
         }
         if (!::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info))
@@ -100,16 +73,45 @@ bool FillMenu(HMENU menu, const TMenuItem& parent, MenuBuild& build) {
 
 const wchar_t ownerClass[] = L"TPopupMenuOwner";
 
-// The hidden window that owns a shown menu. The menu sends it nothing (the choice comes back
-// from TrackPopupMenuEx), and it never becomes active, so the form keeps the focus.
-UniqueHWND CreateOwnerWindow() {
+// The hidden window that owns a shown menu: it draws the item pictures; the choice comes back
+// from TrackPopupMenuEx, and it never becomes active, so the form keeps the focus. Its
+// USERDATA is the menu being shown (cleared when that menu is freed while open).
+LRESULT CALLBACK OwnerWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    const auto* menu = reinterpret_cast<const TPopupMenu*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    const TImageList* images = menu ? menu->Images() : nullptr;
+    if (msg == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+        if (measure->CtlType != ODT_MENU) return FALSE;
+        measure->itemWidth = images ? static_cast<UINT>(images->Width()) : 0;
+        measure->itemHeight = images ? static_cast<UINT>(images->Height()) : 0;
+        return TRUE;
+    }
+    if (msg == WM_DRAWITEM) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (draw->CtlType != ODT_MENU) return FALSE;
+        if (!images) return TRUE;
+        try {
+            const RECT& r = draw->rcItem;
+            TCanvas canvas(draw->hDC);
+            const int y = r.top + (r.bottom - r.top - images->Height()) / 2;
+            const bool enabled = (draw->itemState & (ODS_DISABLED | ODS_GRAYED)) == 0;
+            images->Draw(canvas, r.left, y, static_cast<int>(draw->itemData), enabled);
+        } catch (...) {
+            // A picture that cannot be drawn leaves its place empty.
+        }
+        return TRUE;
+    }
+    return ::DefWindowProcW(wnd, msg, wparam, lparam);
+}
+
+UniqueHWND CreateOwnerWindow(const TPopupMenu* menu) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (!::GetClassInfoExW(instance, ownerClass, &existing)) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.lpfnWndProc = &OwnerWindowProc;
         wc.hInstance = instance;
         wc.lpszClassName = ownerClass;
         ::RegisterClassExW(&wc);
@@ -117,6 +119,7 @@ UniqueHWND CreateOwnerWindow() {
     UniqueHWND window(::CreateWindowExW(WS_EX_TOOLWINDOW, ownerClass, L"", WS_POPUP, 0, 0, 0, 0,
                                         nullptr, nullptr, instance, nullptr));
     if (!window) throw EOSError(L"Cannot create the popup menu's window");
+    ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(menu));
     return window;
 }
 
@@ -223,7 +226,10 @@ TPopupMenu::TPopupMenu(TComponent* owner)
     items_->menu_ = this;
 }
 
-TPopupMenu::~TPopupMenu() = default;
+TPopupMenu::~TPopupMenu() {
+    // Freed by a handler while it is open: the owner window draws from it no more.
+    if (ownerWindow_) ::SetWindowLongPtrW(ownerWindow_, GWLP_USERDATA, 0);
+}
 
 void TPopupMenu::ShowMenuAt(int x, int y) {
     if (showing_) return;
@@ -236,9 +242,10 @@ void TPopupMenu::ShowMenuAt(int x, int y) {
     UniqueHMENU menu(::CreatePopupMenu());
     if (!menu) throw EOSError(L"Cannot create the popup menu");
     if (!FillMenu(menu.get(), *items_, build)) return;
-    UniqueHWND owner = CreateOwnerWindow();
+    UniqueHWND owner = CreateOwnerWindow(this);
 
     showing_ = true;
+    ownerWindow_ = owner.get();
     // The menu runs its own message loop: timers, repaints and posted messages are handled
     // while it is open, so a handler may even free this menu before the call returns.
     const UINT flags =
@@ -246,6 +253,7 @@ void TPopupMenu::ShowMenuAt(int x, int y) {
     const BOOL chosen = ::TrackPopupMenuEx(menu.get(), flags, x, y, owner.get(), nullptr);
     if (!*alive) return;
     showing_ = false;
+    ownerWindow_ = nullptr;
     if (chosen <= 0 || static_cast<std::size_t>(chosen) > build.commands.size()) return;
     // The item may have gone while the menu was open; then nothing is clicked.
     if (TMenuItem* item =

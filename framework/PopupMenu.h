@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 namespace plaxor {
 
@@ -120,6 +121,7 @@ private:
     TImageList* images_ = nullptr;
     bool autoPopup_ = true;
     bool showing_ = false;
+    HWND ownerWindow_ = nullptr; // while shown
     // Tells a ShowMenuAt in progress that a handler freed the menu.
     TLiveness liveness_;
 };

@@ -349,17 +349,36 @@ TEST_F(PopupMenuTest, FocusStaysWithTheControlWhileTheMenuIsOpen) {
     EXPECT_EQ(::GetFocus(), probe->Handle());
 }
 
-// Counts the pixels of a colour in the shown menu window.
-int MenuPixelsOf(HWND menuWindow, COLORREF colour) {
-    ::UpdateWindow(menuWindow);
-    const RECT r = WindowRect(menuWindow);
-    WindowDC dc(menuWindow);
-    int n = 0;
-    for (int y = 0; y < r.bottom - r.top; ++y)
-        for (int x = 0; x < r.right - r.left; ++x)
-            if (::GetPixel(dc.get(), x, y) == colour) ++n;
-    return n;
-}
+// The shown menu window's pixels, read back from the screen.
+class MenuPixels {
+public:
+    explicit MenuPixels(HWND menuWindow) : dc_(menuWindow) {
+        ::UpdateWindow(menuWindow);
+        const RECT r = WindowRect(menuWindow);
+        width_ = r.right - r.left;
+        height_ = r.bottom - r.top;
+    }
+    COLORREF At(int x, int y) const { return ::GetPixel(dc_.get(), x, y); }
+    int Count(COLORREF colour) const {
+        int n = 0;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) == colour) ++n;
+        return n;
+    }
+    // The first pixel of a colour, row by row.
+    POINT Find(COLORREF colour) const {
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) == colour) return {x, y};
+        return {-1, -1};
+    }
+    int width() const { return width_; }
+
+private:
+    WindowDC dc_;
+    int width_ = 0, height_ = 0;
+};
 
 class MenuPictureTest : public PopupMenuTest {
 protected:
@@ -372,40 +391,69 @@ protected:
         strip.Canvas().FillRect({0, 0, 16, 16});
         strip.Canvas().Brush().SetColor(clRed);
         strip.Canvas().FillRect({16, 0, 32, 16});
-        strip.Canvas().FillRect({0, 0, 2, 2}); // keyed out: the strip's bottom-left is blue
+        strip.Canvas().FillRect({0, 0, 2, 2}); // image 0: blue (keyed out) but a red corner
         images->Add(strip, clBlue);
+        menu->SetImages(images);
     }
     TImageList* images = nullptr;
 };
 
 TEST_F(MenuPictureTest, ItemShowsItsListImage) {
-    menu->SetImages(images);
     one->SetImageIndex(1);
     int red = 0;
     ShowWith([&] {
-        red = MenuPixelsOf(OpenMenuWindow(), RGB(255, 0, 0));
+        red = MenuPixels(OpenMenuWindow()).Count(RGB(255, 0, 0));
         ::EndMenu();
     });
     EXPECT_EQ(red, 16 * 16);
 }
 
 TEST_F(MenuPictureTest, TransparentPixelsOfTheImageShowTheMenu) {
-    menu->SetImages(images);
     one->SetImageIndex(0);
-    int blue = -1;
+    int red = 0, blue = -1;
+    COLORREF inside = 0, background = 1;
     ShowWith([&] {
-        blue = MenuPixelsOf(OpenMenuWindow(), RGB(0, 0, 255));
+        MenuPixels pixels(OpenMenuWindow());
+        red = pixels.Count(RGB(255, 0, 0));
+        blue = pixels.Count(RGB(0, 0, 255));
+        const POINT corner = pixels.Find(RGB(255, 0, 0));
+        inside = pixels.At(corner.x + 8, corner.y + 8);
+        background = pixels.At(pixels.width() - 8, corner.y + 8);
         ::EndMenu();
     });
+    EXPECT_EQ(red, 4);
     EXPECT_EQ(blue, 0);
+    EXPECT_EQ(inside, background);
+}
+
+TEST_F(MenuPictureTest, DisabledItemShowsItsImageGreyed) {
+    one->SetImageIndex(1);
+    one->SetEnabled(false);
+    int red = -1;
+    ShowWith([&] {
+        red = MenuPixels(OpenMenuWindow()).Count(RGB(255, 0, 0));
+        ::EndMenu();
+    });
+    EXPECT_EQ(red, 0);
+}
+
+TEST_F(MenuPictureTest, ImageListFreedWhileOpenIsForgotten) {
+    one->SetImageIndex(1);
+    ShowWith([&] {
+        delete images;
+        images = nullptr;
+        ::InvalidateRect(OpenMenuWindow(), nullptr, TRUE);
+        ::UpdateWindow(OpenMenuWindow());
+        ::EndMenu();
+    });
+    EXPECT_EQ(menu->Images(), nullptr);
 }
 
 TEST_F(MenuPictureTest, IndexOutsideTheListShowsNoPictureAndStillChooses) {
-    menu->SetImages(images);
     two->SetImageIndex(7);
     int red = -1;
     ShowWith([&] {
-        red = MenuPixelsOf(OpenMenuWindow(), RGB(255, 0, 0));
+        red = MenuPixels(OpenMenuWindow()).Count(RGB(255, 0, 0));
         PostKey(Queue(), VK_DOWN);
         PostKey(Queue(), VK_DOWN);
         PostChar(Queue(), L'\r');
@@ -415,10 +463,11 @@ TEST_F(MenuPictureTest, IndexOutsideTheListShowsNoPictureAndStillChooses) {
 }
 
 TEST_F(MenuPictureTest, WithoutAListNoPictureIsShown) {
+    menu->SetImages(nullptr);
     one->SetImageIndex(1);
     int red = -1;
     ShowWith([&] {
-        red = MenuPixelsOf(OpenMenuWindow(), RGB(255, 0, 0));
+        red = MenuPixels(OpenMenuWindow()).Count(RGB(255, 0, 0));
         ::EndMenu();
     });
     EXPECT_EQ(red, 0);
