@@ -242,6 +242,7 @@ void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
     const auto* src = dynamic_cast<const TAdvCustomGlowButton*>(source);
     if (!src || src == this) return;
     SetAlign(src->Align());
+    SetAction(src->Action());
     SetAnchors(src->Anchors());
     SetAntiAlias(src->antiAlias_);
     SetAutoSize(src->autoSize_);

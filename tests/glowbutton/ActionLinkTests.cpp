@@ -101,6 +101,15 @@ TEST_F(GlowButtonAction, CheckedIsNotTakenWhenTheActionIsAssigned) {
     EXPECT_FALSE(b->Down());
 }
 
+TEST_F(GlowButtonAction, CopyingAButtonTakesItsActionWithALinkOfItsOwn) {
+    b->SetAction(action);
+    auto* copy = NewButton(170, 60);
+    copy->CopyFrom(b);
+    EXPECT_EQ(copy->Action(), action);
+    EXPECT_NE(copy->ActionLink(), b->ActionLink());
+    EXPECT_EQ(action->Links().size(), 2u);
+}
+
 // ---- later changes ----
 
 TEST_F(GlowButtonAction, CaptionAndEnabledStateFollowTheAction) {
