@@ -1,7 +1,10 @@
 #include "Control.h"
+#include "ActionLink.h"
+#include "Actions.h"
 #include "Application.h"
 #include "Exception.h"
 #include "Form.h"
+#include "PopupMenu.h"
 #include "Properties.h"
 #include "WinControl.h"
 #include <algorithm>
@@ -49,6 +52,8 @@ TControl::TControl(TComponent* owner)
 }
 
 TControl::~TControl() {
+    // Nothing of the action reaches a control that is going.
+    actionLink_.reset();
     FreeOwnedComponents();
     if (captureControl_ == this) captureControl_ = nullptr;
     if (TApplication* app = TApplication::Current()) app->RemoveHint(*this);
@@ -101,6 +106,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     InvalidateInParent(ClientRect());
     BoundsChanged();
     HintStateChanged();
+}
+
+void TControl::AdjustSize() {
+    if (!IsLoading()) SetBounds(left_, top_, width_, height_);
 }
 
 RECT TControl::ClientRect() const {
@@ -342,7 +351,55 @@ void TControl::HandleDblClick() {
 }
 
 void TControl::PerformClick() {
+    if (actionLink_ && actionLink_->Action()) {
+        actionLink_->Execute(this);
+        return;
+    }
     Raise(OnClick, this);
+}
+
+// ---- actions and removal ----
+
+TBasicAction* TControl::Action() const noexcept {
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* value) {
+    if (value && value == Action()) return;
+    actionLink_.reset(); // leaves the old action
+    if (!value) return;
+    std::unique_ptr<TControlActionLink> link = ActionLinkClass();
+    link->BindClient(this);
+    link->SetAction(value);
+    link->OnChange = [this](TObject* sender) {
+        if (TBasicAction* action = Action(); action && sender == action) ApplyAction(action, false);
+    };
+    actionLink_ = std::move(link);
+    ApplyAction(value, value->IsLoading());
+}
+
+std::unique_ptr<TControlActionLink> TControl::ActionLinkClass() const {
+    return std::make_unique<TControlActionLink>();
+}
+
+void TControl::ApplyAction(TBasicAction* sender, bool checkDefaults) {
+    const auto* action = dynamic_cast<const TCustomAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name()) SetCaption(action->Caption());
+    if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!checkDefaults || Hint().empty()) SetHint(action->Hint());
+    if (!checkDefaults || Visible()) SetVisible(action->Visible());
+    if (!checkDefaults || HelpContext() == 0) SetHelpContext(action->HelpContext());
+    if (!checkDefaults || !OnClick) OnClick = action->OnExecute;
+}
+
+void TControl::HandleRemoval(TComponent* component, TOperation operation) {
+    TComponent::HandleRemoval(component, operation);
+    if (operation != TOperation::opRemove || !component) return;
+    if (component == popupMenu_) popupMenu_ = nullptr;
+    // A freed action has let go of its links before its owner tells us.
+    if (actionLink_ && (!actionLink_->Action() || component == actionLink_->Action()))
+        actionLink_.reset();
 }
 
 void TControl::SetMouseCapture(bool value) {
@@ -390,6 +447,7 @@ const PropertyTable& TControl::ClassProperties() {
             props::Integer(L"Width", &C::Width, &C::SetWidth, std::nullopt),
             props::Integer(L"Height", &C::Height, &C::SetHeight, std::nullopt),
             props::Enum(L"Align", &C::Align, &C::SetAlign, std::optional<TAlign>(alNone)),
+            props::Reference(L"Action", &C::Action, &C::SetAction),
             props::Set<TAnchorKind>(L"Anchors", &C::AnchorBits, &C::SetAnchorBits,
                                     TAnchors{akLeft, akTop}.Bits()),
             props::String(L"Caption", &C::Caption, &C::SetCaption, std::wstring()),
@@ -419,6 +477,7 @@ const PropertyTable& TControl::ClassProperties() {
             props::Enum(L"DragKind", &C::DragKind, &C::SetDragKind,
                         std::optional<TDragKind>(dkDrag)),
             props::Integer(L"HelpContext", &C::HelpContext, &C::SetHelpContext, 0),
+            props::Reference(L"PopupMenu", &C::PopupMenu, &C::SetPopupMenu),
             props::Event(L"OnClick", &C::OnClick),
             props::Event(L"OnDblClick", &C::OnDblClick),
             props::Event(L"OnDragDrop", &C::OnDragDrop),

@@ -18,8 +18,9 @@ namespace plaxor {
 
 class TWinControl;
 class TForm;
-// The popup menu class comes with the menus; controls only keep a reference to one.
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
@@ -128,6 +129,10 @@ public:
     void SetBoundsRect(const RECT& r) {
         SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
+    // The size adjustment: applies the current bounds again through SetBounds, for a control
+    // whose size depends on a setting that just changed. The framework itself neither aligns
+    // nor constrains, so only a class that fits its bounds in SetBounds sees a difference.
+    virtual void AdjustSize();
 
     virtual RECT ClientRect() const;
     int ClientWidth() const { return ClientRect().right; }
@@ -181,8 +186,18 @@ public:
     void SetDragKind(TDragKind value) { dragKind_ = value; }
     int HelpContext() const noexcept { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
+    // A reference: a right click or the menu key opens it; forgotten when the menu is freed
+    // by the same owner.
     TPopupMenu* PopupMenu() const noexcept { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* value) { popupMenu_ = value; }
+
+    // The action the control follows (through a link of the class ActionLinkClass makes), or
+    // null. Assigning one makes a new link and takes the action's values (ApplyAction; while
+    // the action is loading from a layout only where the control still has its defaults);
+    // null frees the link. Forgotten when the action is freed.
+    TBasicAction* Action() const noexcept;
+    void SetAction(TBasicAction* value);
+    TControlActionLink* ActionLink() const noexcept { return actionLink_.get(); }
 
     TControlStyle ControlStyle() const noexcept { return controlStyle_; }
     void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
@@ -196,7 +211,7 @@ public:
     virtual void WindowProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
 
-    // The click: raises OnClick. (An action link takes over here once actions exist.)
+    // The click: executes the linked action when there is one, else raises OnClick.
     virtual void PerformClick();
 
     // Queue a repaint of the control / paint it before returning.
@@ -217,6 +232,15 @@ public:
     TNotifyEvent OnDragDrop, OnDragOver, OnEndDock, OnStartDock, OnStartDrag;
 
 protected:
+    // A new link for SetAction, of the class this control follows actions with.
+    virtual std::unique_ptr<TControlActionLink> ActionLinkClass() const;
+    // Takes caption, enabled state, hint, visibility, help context and click handler from a
+    // custom action; with checkDefaults only those the control still has at their defaults.
+    // Runs when the action is assigned and whenever it changes.
+    virtual void ApplyAction(TBasicAction* sender, bool checkDefaults);
+    // Forgets the popup menu and the action when they are freed.
+    void HandleRemoval(TComponent* component, TOperation operation) override;
+
     // The mouse hooks; the defaults raise OnMouseDown / OnMouseMove / OnMouseUp.
     virtual void HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void HandleMouseMove(TShiftState shift, int x, int y);
@@ -283,6 +307,7 @@ private:
     TDragKind dragKind_ = dkDrag;
     int helpContext_ = 0;
     TPopupMenu* popupMenu_ = nullptr;
+    std::unique_ptr<TControlActionLink> actionLink_;
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState controlState_;
 };

@@ -46,6 +46,8 @@ PLAXOR_EXCEPTION(EStringListError);
 PLAXOR_EXCEPTION(EInvalidGraphic);
 PLAXOR_EXCEPTION(EStreamError);
 PLAXOR_EXCEPTION(EOSError);
+// A menu item index out of bounds, or an item put where it cannot go.
+PLAXOR_EXCEPTION(EMenuError);
 // An operation that the object's state does not allow (drawing on a canvas without a DC).
 PLAXOR_EXCEPTION(EInvalidOperation);
 

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Exception.h"
 #include "Form.h"
+#include "PopupMenu.h"
 #include "Properties.h"
 #include <algorithm>
 #include <optional>
@@ -616,6 +617,26 @@ void TWinControl::OnCommand(TMessage& message) {
     DefaultHandler(message);
 }
 
+void TWinControl::OnContextMenu(TMessage& message) {
+    POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    // A non-windowed child under the pointer with a menu of its own comes first.
+    TControl* target = this;
+    if (!fromKeyboard)
+        if (TControl* child = ControlAtPos(ScreenToClient(screen), false);
+            child && child->PopupMenu())
+            target = child;
+    TPopupMenu* menu = target->PopupMenu();
+    if (!menu || !menu->AutoPopup()) {
+        // Windows hands it on to the parent window.
+        DefaultHandler(message);
+        return;
+    }
+    if (fromKeyboard) screen = target->ClientToScreen({0, 0});
+    message.Result = 1;
+    menu->ShowMenuAt(screen.x, screen.y);
+}
+
 void TWinControl::OnEnabledChanged() {
     if (!Enabled() && Focused()) {
         // A disabled window keeps the focus but takes no keys; give it to the form.
@@ -671,6 +692,7 @@ void TWinControl::WindowProc(TMessage& message) {
     case WM_PAINT: OnPaintMessage(message); break;
     case WM_ERASEBKGND: OnEraseBackground(message); break;
     case WM_COMMAND: OnCommand(message); break;
+    case WM_CONTEXTMENU: OnContextMenu(message); break;
     case WM_SIZE:
     case WM_MOVE:
         DefaultHandler(message);

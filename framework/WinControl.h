@@ -139,6 +139,7 @@ private:
     void OnPaintMessage(TMessage& message);
     void OnEraseBackground(TMessage& message);
     void OnCommand(TMessage& message);
+    void OnContextMenu(TMessage& message);
     void OnEnabledChanged();
     void OnDestroyMessage(TMessage& message);
 

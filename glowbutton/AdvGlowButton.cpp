@@ -174,13 +174,16 @@ void TAdvCustomGlowButton::SetLayout(TButtonLayout value) {
 void TAdvCustomGlowButton::SetDropDownButton(bool value) {
     if (dropDownButton_ == value) return;
     dropDownButton_ = value;
-    // The framework keeps no size of its own to adjust: the bounds stay as they are.
+    // Only the bounds are applied again: an auto-sized button catches up at its next size
+    // update.
+    AdjustSize();
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetDropDownPosition(TDropDownPosition value) {
     if (dropDownPosition_ == value) return;
     dropDownPosition_ = value;
+    if (dropDownButton_) AdjustSize();
     RequestRepaint();
 }
 
@@ -239,6 +242,7 @@ void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
     const auto* src = dynamic_cast<const TAdvCustomGlowButton*>(source);
     if (!src || src == this) return;
     SetAlign(src->Align());
+    SetAction(src->Action());
     SetAnchors(src->Anchors());
     SetAntiAlias(src->antiAlias_);
     SetAutoSize(src->autoSize_);
@@ -377,7 +381,6 @@ const PropertyTable& TAdvCustomGlowButton::ClassProperties() {
                 [](const TPersistent&) -> std::optional<LayoutValue> { return std::nullopt; },
                 [](TPersistent&, const LayoutValue&, LayoutContext&) {}),
             props::Boolean(L"WordWrap", &C::WordWrap, &C::SetWordWrap, true),
-            props::Reference(L"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
             props::Event(L"OnMouseEnter", &C::OnMouseEnter),
             props::Event(L"OnMouseLeave", &C::OnMouseLeave),
         });

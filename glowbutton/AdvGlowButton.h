@@ -152,6 +152,9 @@ public:
     void SetDropDownSplit(bool value) { dropDownSplit_ = value; }
     TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_; }
     void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
+    // Where the menu opens, in screen coordinates: the button's bottom-left corner for ddDown,
+    // its top-right corner for ddRight.
+    POINT DropDownAnchor() const;
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
@@ -213,6 +216,14 @@ protected:
     // F4, an accelerator or a keyboard click that chose the menu.
     void DropDownFromKeyboard();
 
+    // ---- the action link ----
+    // A TAdvGlowButtonActionLink.
+    std::unique_ptr<TControlActionLink> ActionLinkClass() const override;
+    // The framework's (caption, enabled state, hint, visibility, help context, click), then
+    // from a custom action the group (when checkDefaults or the button has none) and the
+    // picture index. Down is not taken here: it follows Checked through the link.
+    void ApplyAction(TBasicAction* sender, bool checkDefaults) override;
+
     // ---- the action seam: what the release and ChangeDown ask of a linked action ----
     virtual bool ActionLinked() const;
     // The linked action checks itself on each click (a TAction with AutoCheck).
@@ -220,11 +231,13 @@ protected:
     // The linked action, named as the sender of a click raised directly.
     virtual TObject* ActionObject() const;
     // The image list of a linked action whose ImageIndex is 0 or more and whose action list has
-    // one, with that index in imageIndex; null when there is none (always, until actions come).
+    // one, with that index in imageIndex; null when there is none.
     virtual TImageList* ActionImages(int& imageIndex) const;
 
 private:
     friend class GlowButtonTestAccess;
+    // The link keeps the answers of its follow tests in checkedLinked and groupIndexLinked.
+    friend class TAdvGlowButtonActionLink;
     friend class GlowButtonPaintAccess;
 
     // Painting (GlowButtonPaint.cpp) and sizing (GlowButtonSizing.cpp).
@@ -254,6 +267,8 @@ private:
     // Which glow button Enter clicks, from the control that has the focus now.
     void UpdateDefaultActive(TWinControl* focused);
     bool InClient(int x, int y) const;
+    // Opens the drop-down menu at the anchor and waits for it to close.
+    void ShowDropDownMenu();
 
     // Published values.
     TAntiAlias antiAlias_ = aaClearType;

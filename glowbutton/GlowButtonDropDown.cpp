@@ -1,37 +1,107 @@
-// The drop-down part of the glow button and its seam to a linked action. The menu itself and
-// actions come with their own framework classes.
+// The drop-down part of the glow button: opening its menu from the mouse and from the keyboard
+// at the anchor, and the button's side of the action link.
 #include "AdvGlowButton.h"
+#include "GlowButtonActionLink.h"
+#include "framework/Actions.h"
+#include "framework/PopupMenu.h"
 
 namespace plaxor {
+
+POINT TAdvCustomGlowButton::DropDownAnchor() const {
+    POINT anchor = dropDownDirection_ == ddRight ? POINT{Left() + Width(), Top()}
+                                                 : POINT{Left(), Top() + Height()};
+    if (const TWinControl* parent = Parent()) anchor = parent->ClientToScreen(anchor);
+    return anchor;
+}
+
+void TAdvCustomGlowButton::ShowDropDownMenu() {
+    const POINT anchor = DropDownAnchor();
+    // Modal: returns when the menu has closed; timers and repaints run meanwhile.
+    dropDownMenu_->ShowMenuAt(anchor.x, anchor.y);
+}
 
 void TAdvCustomGlowButton::DropDownFromMouse() {
     mouseInside = false;
     Raise(OnDropDown, this);
+    if (dropDownMenu_) {
+        // While the menu is open the button counts as hovered but not hot.
+        pressed = false;
+        hotColors = false;
+        mouseOver = true;
+        RepaintNow();
+        ShowDropDownMenu();
+        // The menu's loop took the release of the press that opened it: the press ends here
+        // as a release ends it (the down fade runs back), and a release arriving on its own
+        // later is no click.
+        leftButtonHeld = false;
+        mouseDownSeen = false;
+        SetControlState(ControlState().Without(csClicked).Without(csLButtonDown));
+        fadeStep = -20;
+        fadeKind = fadeKindDown;
+        StartFadeTimer();
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        cursor = ScreenToClient(cursor);
+        if (!InClient(cursor.x, cursor.y)) {
+            mouseOver = false;
+            mouseInside = false;
+            hotColors = false;
+            dropDownHot = false;
+        }
+        RepaintNow();
+    }
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::DropDownFromKeyboard() {
     if (!IsMenuButton() && !dropDownMenu_) return;
     if (dropDownMenu_) {
+        // The face shows pressed while the menu is open.
         buttonState = stateDown;
         Raise(OnDropDown, this);
         RequestRepaint();
+        // OnDropDown may have taken the menu away.
+        if (dropDownMenu_) ShowDropDownMenu();
         buttonState = stateUp;
         RepaintNow();
     }
     RequestRepaint();
 }
 
+// ---- the action link ----
+
+std::unique_ptr<TControlActionLink> TAdvCustomGlowButton::ActionLinkClass() const {
+    return std::make_unique<TAdvGlowButtonActionLink>();
+}
+
+void TAdvCustomGlowButton::ApplyAction(TBasicAction* sender, bool checkDefaults) {
+    TCustomControl::ApplyAction(sender, checkDefaults);
+    const auto* action = dynamic_cast<const TCustomAction*>(sender);
+    if (!action) return;
+    if (checkDefaults || groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
+    SetImageIndex(action->ImageIndex());
+}
+
 bool TAdvCustomGlowButton::ActionLinked() const {
-    return false;
+    return Action() != nullptr;
 }
 
 bool TAdvCustomGlowButton::ActionAutoChecks() const {
-    return false;
+    const auto* action = dynamic_cast<const TAction*>(Action());
+    return action && action->AutoCheck();
 }
 
 TObject* TAdvCustomGlowButton::ActionObject() const {
-    return nullptr;
+    return Action();
+}
+
+TImageList* TAdvCustomGlowButton::ActionImages(int& imageIndex) const {
+    const auto* action = dynamic_cast<const TCustomAction*>(Action());
+    if (!action || action->ImageIndex() < 0) return nullptr;
+    const TActionList* list = action->ActionList();
+    if (!list || !list->Images()) return nullptr;
+    imageIndex = action->ImageIndex();
+    return list->Images();
 }
 
 } // namespace plaxor

@@ -173,11 +173,6 @@ TFaceState TAdvCustomGlowButton::FaceState() const {
     return s;
 }
 
-TImageList* TAdvCustomGlowButton::ActionImages(int& imageIndex) const {
-    (void)imageIndex;
-    return nullptr;
-}
-
 void TAdvCustomGlowButton::PaintControl() {
     if (painting) return;
     PaintingScope scope(painting);

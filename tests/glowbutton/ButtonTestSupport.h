@@ -38,6 +38,8 @@ public:
     bool& sizeDirty() { return b_.sizeDirty; }
     TButtonSizeState& buttonSizeState() { return b_.buttonSizeState; }
     bool& painting() { return b_.painting; }
+    bool& checkedLinked() { return b_.checkedLinked; }
+    bool& groupIndexLinked() { return b_.groupIndexLinked; }
 
 private:
     TAdvCustomGlowButton& b_;

@@ -2,6 +2,7 @@
 // person would (mouse enter, press, focus, fade ticks, property changes), paints it and copies
 // it onto one labelled sheet: every colour state and fade step, the style presets, positions,
 // layouts in both text engines, drop-down buttons and the size states.
+#include "MenuScenes.h"
 #include "Sheet.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
@@ -109,6 +110,7 @@ public:
         Layouts();
         Content();
         DropDowns();
+        MenuScenes(sheet_, app_, *form_, *images_);
         SizeStates();
         sheet_.SaveBmp(out);
     }
