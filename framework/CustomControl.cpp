@@ -22,15 +22,20 @@ private:
     void (*done_)(TCustomControl*);
 };
 
-// Binds a canvas to a DC for a scope and puts the previous DC back after it.
+// Binds a canvas to a DC for a scope and puts the previous DC back after it, unless that was
+// the window DC and it was released meanwhile (a message ending inside the paint can release
+// it): the canvas then gets no DC and takes a fresh one when next asked.
 class CanvasBinding {
 public:
-    CanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas), previous_(canvas.Handle()) {
+    CanvasBinding(TCanvas& canvas, HDC dc, const std::unique_ptr<WindowDC>& windowDC)
+        : canvas_(canvas), previous_(canvas.Handle()), windowDC_(windowDC),
+          previousWasWindowDC_(windowDC && previous_ == windowDC->get()) {
         canvas_.SetHandle(dc);
     }
     ~CanvasBinding() {
+        const bool released = previousWasWindowDC_ && !(windowDC_ && windowDC_->get() == previous_);
         try {
-            canvas_.SetHandle(previous_);
+            canvas_.SetHandle(released ? nullptr : previous_);
         } catch (...) {
         }
     }
@@ -40,6 +45,8 @@ public:
 private:
     TCanvas& canvas_;
     HDC previous_;
+    const std::unique_ptr<WindowDC>& windowDC_;
+    bool previousWasWindowDC_;
 };
 } // namespace
 
@@ -75,7 +82,7 @@ void TCustomControl::WindowProc(TMessage& message) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    CanvasBinding bind(canvas_, dc);
+    CanvasBinding bind(canvas_, dc, windowDC_);
     canvas_.Font().CopyFrom(Font());
     canvas_.Brush().SetColor(Color());
     PaintControl();

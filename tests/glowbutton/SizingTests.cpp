@@ -89,6 +89,30 @@ TEST_F(SizingTest, CaptionChangeResizesAnAutoSizedButton) {
     EXPECT_EQ(button->Height(), height);
 }
 
+TEST_F(SizingTest, RepeatedSizeUpdatesMeasureTheSameSize) {
+    // The second measuring pass paints on a window DC outside WM_PAINT; a DC released by a
+    // message inside the buffered paint must not be used again.
+    button->SetCaption(L"Go");
+    button->SetAutoSize(true);
+    button->SetDropDownButton(true);
+    button->SetDropDownPosition(dpBottom);
+    Pump();
+    button->SetCaption(L"Go!"); // a size update takes the strip in
+    const int width = button->Width();
+    const int height = button->Height();
+    EXPECT_GT(width, 2 * 13);
+    EXPECT_GT(height, 13 + 13);
+    for (int margin : {2, 1, 2, 1})
+        button->SetMarginHorz(margin);
+    EXPECT_EQ(button->Width(), width);
+    EXPECT_EQ(button->Height(), height);
+    Pump();
+    button->SetCaption(L"Go");
+    button->SetCaption(L"Go!");
+    EXPECT_EQ(button->Width(), width);
+    EXPECT_EQ(button->Height(), height);
+}
+
 TEST_F(SizingTest, AutoSizedCaptionFitsTheDrawnText) {
     button->SetCaption(L"Caption");
     button->SetAutoSize(true);
