@@ -208,6 +208,11 @@ TCustomAction* TActionList::Actions(int index) const {
     return actions_[static_cast<std::size_t>(index)];
 }
 
+void TActionList::SetImages(TImageList* value) {
+    if (value) value->FreeNotification(this);
+    images_ = value;
+}
+
 void TActionList::HandleRemoval(TComponent* component, TOperation operation) {
     TComponent::HandleRemoval(component, operation);
     if (operation == TOperation::opRemove && component == images_) images_ = nullptr;

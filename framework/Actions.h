@@ -134,7 +134,7 @@ public:
 
     // A reference, forgotten when the list is freed by the same owner.
     TImageList* Images() const noexcept { return images_; }
-    void SetImages(TImageList* value) { images_ = value; }
+    void SetImages(TImageList* value);
 
 protected:
     void HandleRemoval(TComponent* component, TOperation operation) override;

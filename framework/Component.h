@@ -35,6 +35,12 @@ public:
     bool IsDesigning() const noexcept { return false; }
     bool IsDestroying() const noexcept { return destroying_; }
 
+    // Asks for a removal notice (HandleRemoval with opRemove) to reach watcher when this
+    // component goes, whoever owns either. A reference to a component of another owner must
+    // ask for it, or it dangles once that component is freed. Undone when either goes.
+    void FreeNotification(TComponent* watcher);
+    void RemoveFreeNotification(TComponent* watcher) noexcept;
+
     // Called by the layout loader for a component nested inside this one's "object ... end"
     // block; controls take it as their parent.
     virtual void SetParentComponent(TComponent* parent) { (void)parent; }
@@ -53,6 +59,8 @@ private:
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> owned_;
+    // Both sides of every free-notification pair, so that either going undoes it.
+    std::vector<TComponent*> freeNotifies_;
     std::wstring name_;
     bool loading_ = false;
     bool destroying_ = false;

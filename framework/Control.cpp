@@ -393,6 +393,12 @@ void TControl::ApplyAction(TBasicAction* sender, bool checkDefaults) {
     if (!checkDefaults || !OnClick) OnClick = action->OnExecute;
 }
 
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    // The menu may belong to another owner: hear when it goes.
+    if (value) value->FreeNotification(this);
+    popupMenu_ = value;
+}
+
 void TControl::HandleRemoval(TComponent* component, TOperation operation) {
     TComponent::HandleRemoval(component, operation);
     if (operation != TOperation::opRemove || !component) return;

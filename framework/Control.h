@@ -189,7 +189,7 @@ public:
     // A reference: a right click or the menu key opens it; forgotten when the menu is freed
     // by the same owner.
     TPopupMenu* PopupMenu() const noexcept { return popupMenu_; }
-    void SetPopupMenu(TPopupMenu* value) { popupMenu_ = value; }
+    void SetPopupMenu(TPopupMenu* value);
 
     // The action the control follows (through a link of the class ActionLinkClass makes), or
     // null. Assigning one makes a new link and takes the action's values (ApplyAction; while

@@ -261,6 +261,11 @@ void TPopupMenu::ShowMenuAt(int x, int y) {
         item->Click();
 }
 
+void TPopupMenu::SetImages(TImageList* value) {
+    if (value) value->FreeNotification(this);
+    images_ = value;
+}
+
 void TPopupMenu::HandleRemoval(TComponent* component, TOperation operation) {
     TComponent::HandleRemoval(component, operation);
     if (operation == TOperation::opRemove && component == images_) images_ = nullptr;

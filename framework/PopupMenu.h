@@ -98,7 +98,7 @@ public:
     // Pictures for the items' ImageIndex; a reference, forgotten when the list is freed by the
     // same owner.
     TImageList* Images() const noexcept { return images_; }
-    void SetImages(TImageList* value) { images_ = value; }
+    void SetImages(TImageList* value);
     // A right click (or the menu key) on a control with this menu opens it.
     bool AutoPopup() const noexcept { return autoPopup_; }
     void SetAutoPopup(bool value) { autoPopup_ = value; }

@@ -77,14 +77,28 @@ void TAdvCustomGlowButton::SetImageIndex(int value) {
     UpdateSize();
 }
 
+// The lists and the menu may belong to another owner: each asks to hear when it goes, so that
+// no paint or press ever reaches a freed one.
 void TAdvCustomGlowButton::SetImages(TImageList* value) {
+    if (value) value->FreeNotification(this);
     images_ = value;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetDisabledImages(TImageList* value) {
+    if (value) value->FreeNotification(this);
     disabledImages_ = value;
     RequestRepaint();
+}
+
+void TAdvCustomGlowButton::SetHotImages(TImageList* value) {
+    if (value) value->FreeNotification(this);
+    hotImages_ = value;
+}
+
+void TAdvCustomGlowButton::SetDropDownMenu(TPopupMenu* value) {
+    if (value) value->FreeNotification(this);
+    dropDownMenu_ = value;
 }
 
 void TAdvCustomGlowButton::SetDisabledPicture(const TPersistent* value) {

@@ -78,7 +78,7 @@ public:
     TFocusType FocusType() const noexcept { return focusType_; }
     void SetFocusType(TFocusType value) { focusType_ = value; }
     TImageList* HotImages() const noexcept { return hotImages_; }
-    void SetHotImages(TImageList* value) { hotImages_ = value; }
+    void SetHotImages(TImageList* value);
     TGDIPPicture* HotPicture() const noexcept { return hotPicture_.get(); }
     void SetHotPicture(const TPersistent* value) { hotPicture_->CopyFrom(value); }
     int MarginVert() const noexcept { return marginVert_; }
@@ -151,7 +151,7 @@ public:
     bool DropDownSplit() const noexcept { return dropDownSplit_; }
     void SetDropDownSplit(bool value) { dropDownSplit_ = value; }
     TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_; }
-    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
+    void SetDropDownMenu(TPopupMenu* value);
     // Where the menu opens, in screen coordinates: the button's bottom-left corner for ddDown,
     // its top-right corner for ddRight.
     POINT DropDownAnchor() const;
@@ -263,6 +263,11 @@ private:
     void FinishFade();
     void CursorRecheck();
     void KeyboardClick();
+    // The whole button opens the menu (a menu button, or a drop-down button without the split
+    // that is a plain ungrouped button): presses and keyboard clicks take the menu path.
+    bool WholeButtonIsMenu() const;
+    // The face goes down for a press or a keyboard click (a check button toggles first).
+    void PressFace();
     void AnnounceGroup();
     // Which glow button Enter clicks, from the control that has the focus now.
     void UpdateDefaultActive(TWinControl* focused);

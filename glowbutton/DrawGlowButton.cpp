@@ -28,8 +28,8 @@ namespace plaxor {
 
 namespace {
 
-constexpr int DropDownStrip = 13;
-constexpr int SplitStrip = 12;
+constexpr int DropDownStrip = kDropDownStrip;
+constexpr int SplitStrip = kDropDownHotStrip;
 constexpr TColor FocusOutlineColor = 0xE4AD89;
 
 // Floating-point values become pixels by rounding half to even.

@@ -2,6 +2,7 @@
 // release with the click, auto-repeat, keys, dialog keys and accelerators, focus, and the down
 // state with its groups.
 #include "AdvGlowButton.h"
+#include <memory>
 #include "framework/Timer.h"
 #include <algorithm>
 #include <utility>
@@ -12,9 +13,8 @@ namespace plaxor {
 namespace {
 constexpr std::uint32_t kFadeInterval = 30;
 constexpr int kFadeStep = 20;
-// The drop-down part: a press in the last 13 pixels opens the menu, the last 12 show hot.
-constexpr int kDropDownPressZone = 13;
-constexpr int kDropDownHotStrip = 12;
+// The drop-down part: a press in the strip opens the menu, one pixel less of it shows hot.
+constexpr int kDropDownPressZone = kDropDownStrip;
 
 std::uint32_t TimerInterval(int milliseconds) {
     return milliseconds > 0 ? static_cast<std::uint32_t>(milliseconds) : 0;
@@ -73,10 +73,13 @@ void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
 
 void TAdvCustomGlowButton::StartFadeTimer() {
     if (fadeTimer) return;
-    fadeTimer = new TTimer(this);
-    fadeTimer->SetInterval(kFadeInterval);
-    fadeTimer->OnTimer = [this](TObject*) { FadeTick(); };
-    fadeTimer->SetEnabled(true);
+    // Only a running timer counts as a fade: one that could not start is freed (with the
+    // error passed on), or painting would blend colours for good and no fade would start again.
+    auto timer = std::make_unique<TTimer>(this);
+    timer->SetInterval(kFadeInterval);
+    timer->OnTimer = [this](TObject*) { FadeTick(); };
+    timer->SetEnabled(true);
+    fadeTimer = timer.release(); // the button owns it as a component from here
 }
 
 void TAdvCustomGlowButton::FadeTick() {
@@ -124,13 +127,20 @@ void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shif
 
     const bool inZone = dropDownPosition_ == dpBottom ? y > Height() - kDropDownPressZone
                                                       : x > Width() - kDropDownPressZone;
-    const bool menuPath =
-        (!dropDownButton_ && IsMenuButton()) || (dropDownButton_ && dropDownSplit_ && inZone) ||
-        (dropDownButton_ && !dropDownSplit_ && style_ == bsButton && groupIndex_ <= 0);
-    if (menuPath) {
+    if (WholeButtonIsMenu() || (dropDownButton_ && dropDownSplit_ && inZone)) {
         DropDownFromMouse();
         return;
     }
+    PressFace();
+    tracking = true;
+}
+
+bool TAdvCustomGlowButton::WholeButtonIsMenu() const {
+    return (!dropDownButton_ && IsMenuButton()) ||
+           (dropDownButton_ && !dropDownSplit_ && style_ == bsButton && groupIndex_ <= 0);
+}
+
+void TAdvCustomGlowButton::PressFace() {
     if (style_ == bsCheck) ChangeDown(!down_);
     if (!down_) {
         buttonState = stateDown;
@@ -140,7 +150,6 @@ void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shif
         buttonState = stateDown;
         RepaintNow();
     }
-    tracking = true;
 }
 
 void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
@@ -315,25 +324,14 @@ void TAdvCustomGlowButton::OnDialogChar(TMessage& message) {
 }
 
 void TAdvCustomGlowButton::KeyboardClick() {
-    const bool menuChoice =
-        (!dropDownButton_ && IsMenuButton()) ||
-        (dropDownButton_ && style_ == bsButton && groupIndex_ <= 0 && !dropDownSplit_);
-    if (menuChoice) {
+    if (WholeButtonIsMenu()) {
         if (dropDownMenu_)
             DropDownFromKeyboard();
         else
             PerformClick();
         return;
     }
-    if (style_ == bsCheck) ChangeDown(!down_);
-    if (!down_) {
-        buttonState = stateDown;
-        RequestRepaint();
-    }
-    if (style_ == bsCheck) {
-        buttonState = stateDown;
-        RepaintNow();
-    }
+    PressFace();
     PerformClick();
 }
 

@@ -11,9 +11,9 @@ SIZE AutoSizeExtent(SIZE content, int spacing, int marginHorz, int marginVert, b
               2 * spacing + content.cy + 2 * marginVert};
     if (dropDownButton) {
         if (dropDownPosition == dpBottom)
-            size.cy += 13;
+            size.cy += kDropDownStrip;
         else
-            size.cx += 13;
+            size.cx += kDropDownStrip;
     }
     return size;
 }

@@ -43,6 +43,12 @@ enum TButtonPosition : std::uint8_t { bpStandalone, bpLeft, bpMiddle, bpRight };
 enum TGlowButtonState : std::uint8_t { gsNormal, gsHot, gsDown };
 enum TButtonSizeState : std::uint8_t { bsGlyph, bsLabel, bsLarge };
 
+// The drop-down part: a 13-pixel strip along the right or bottom edge (the content loses it,
+// auto-sizing adds it, a press in it opens the menu); its hot part and the split face are one
+// pixel narrower.
+inline constexpr int kDropDownStrip = 13;
+inline constexpr int kDropDownHotStrip = 12;
+
 // The one-operation style interface: a preset number overwrites a set of appearance colours.
 class IStylePreset {
 public:

@@ -400,6 +400,38 @@ TEST(GlowButtonRemoval, FreedImageListsOfTheSameOwnerAreForgotten) {
     EXPECT_EQ(b->HotImages(), nullptr);
 }
 
+TEST(GlowButtonRemoval, ListsAndMenusOfAnotherOwnerAreForgottenToo) {
+    // A data-module style owner: freed while the button lives on, which must not keep pointers
+    // to what it owned.
+    TForm form(nullptr);
+    auto* b = new TAdvGlowButton(&form);
+    {
+        TComponent module(nullptr);
+        auto* images = new TImageList(&module);
+        auto* menu = new TPopupMenu(&module);
+        b->SetImages(images);
+        b->SetHotImages(images);
+        b->SetDropDownMenu(menu);
+        b->SetPopupMenu(menu);
+    }
+    EXPECT_EQ(b->Images(), nullptr);
+    EXPECT_EQ(b->HotImages(), nullptr);
+    EXPECT_EQ(b->DropDownMenu(), nullptr);
+    EXPECT_EQ(b->PopupMenu(), nullptr);
+}
+
+TEST(GlowButtonRemoval, AButtonFreedFirstLeavesNoNoticeBehind) {
+    TComponent module(nullptr);
+    auto* images = new TImageList(&module);
+    {
+        TForm form(nullptr);
+        auto* b = new TAdvGlowButton(&form);
+        b->SetImages(images);
+    }
+    delete images; // would notify the freed button if the link outlived it
+    EXPECT_TRUE(module.Components().empty());
+}
+
 TEST(GlowButtonRemoval, AnotherComponentLeavesTheMenuInPlace) {
     TForm form(nullptr);
     auto* menu = new TPopupMenu(&form);
