@@ -38,7 +38,7 @@ const std::vector<std::uint32_t> sixteen = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
     0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-// Every pixel of the loaded bitmap against the colour the spec put there.
+// Every pixel of the loaded bitmap against the colour the builder put there.
 void ExpectPixels(const TBitmap& b, const BmpSpec& s, const std::function<TColor(int, int)>& want) {
     ASSERT_EQ(b.Width(), s.width);
     ASSERT_EQ(b.Height(), s.height);
