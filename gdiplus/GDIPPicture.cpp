@@ -1,11 +1,14 @@
 #include "gdiplus/GDIPPicture.h"
 
+#include <cstring>
+
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
 #include "framework/Picture.h"
 #include "framework/Properties.h"
 #include "framework/UniqueHandle.h"
+#include "gdiplus/BlockStream.h"
 #include "gdiplus/GPGraphics.h"
 #include "gdiplus/GPImage.h"
 
@@ -16,25 +19,26 @@ TGDIPPicture::BlockAllocator TGDIPPicture::allocateBlock = &::GlobalAlloc;
 namespace {
 
 // The bytes in a movable global block behind a COM stream, positioned at the start, for GDI+
-// to decode. Members are released in reverse: the stream, then the block, each exactly once;
-// the image made from the stream must be freed before this.
+// to decode. The stream owns the block and frees it with its last reference; the image made
+// from the stream must be freed before this.
 class DecodingSource {
 public:
     explicit DecodingSource(const TMemoryStream& data) {
         const auto size = static_cast<SIZE_T>(data.Bytes().size());
-        block_.reset(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
-        if (!block_) throw Exception(L"Could not allocate memory for image");
-        // A stream that cannot be made, or a short write, decodes as nothing.
-        if (FAILED(::CreateStreamOnHGlobal(block_.get(), FALSE, stream_.put()))) return;
-        ULONG written = 0;
-        stream_.get()->Write(data.Memory(), static_cast<ULONG>(size), &written);
-        const LARGE_INTEGER start{};
-        stream_.get()->Seek(start, STREAM_SEEK_SET, nullptr);
+        UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
+        if (!block) throw Exception(L"Could not allocate memory for image");
+        if (void* memory = ::GlobalLock(block.get())) {
+            std::memcpy(memory, data.Memory(), size);
+            ::GlobalUnlock(block.get());
+        } else {
+            return; // a block that cannot be locked decodes as nothing
+        }
+        // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
+        stream_ = TBlockStream::Create(std::move(block), size);
     }
     IStream* Stream() const noexcept { return stream_.get(); }
 
 private:
-    UniqueHGLOBAL block_;
     UniqueCom<IStream> stream_;
 };
 

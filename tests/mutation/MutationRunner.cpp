@@ -1,0 +1,158 @@
+#include "tests/mutation/MutationRunner.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <new>
+
+#include "framework/Exception.h"
+
+namespace plaxor::test {
+
+namespace {
+
+// ---- the case in progress, as the emergency reports see it
+
+char currentCase[512] = {};
+std::atomic<bool> inCase{false};
+std::atomic<std::uint64_t> caseStarted{0};
+std::uint64_t budgetMs = 30000;
+
+// Straight to the standard error handle: no allocation, safe inside a crash report.
+void Report(const char* what) {
+    const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    ::WriteFile(err, what, static_cast<DWORD>(std::strlen(what)), &written, nullptr);
+    ::WriteFile(err, currentCase, static_cast<DWORD>(std::strlen(currentCase)), &written, nullptr);
+    ::WriteFile(err, "\n", 1, &written, nullptr);
+}
+
+LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
+    if (inCase) {
+        char line[64];
+        std::snprintf(line, sizeof line, "MUTATION CRASH (exception 0x%08lX) in ",
+                      static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode));
+        Report(line);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void OnExit() {
+    if (inCase) Report("MUTATION EXIT: the process ended in ");
+}
+
+void OnAbort(int) {
+    if (inCase) Report("MUTATION ABORT in ");
+    std::_Exit(3);
+}
+
+// Checks four times a second whether the case in progress has run past its budget.
+DWORD WINAPI Watch(void*) {
+    for (;;) {
+        ::Sleep(250);
+        if (inCase && ::GetTickCount64() - caseStarted > budgetMs) {
+            Report("MUTATION HANG: no end after the time budget in ");
+            ::TerminateProcess(::GetCurrentProcess(), 4);
+        }
+    }
+}
+
+void InstallGuards() {
+    static const bool installed = [] {
+        if (const char* b = std::getenv("PLAXOR_MUTATION_BUDGET_MS"))
+            budgetMs = std::strtoull(b, nullptr, 10);
+        ::SetUnhandledExceptionFilter(OnCrash);
+        std::atexit(OnExit);
+        std::signal(SIGABRT, OnAbort);
+        if (HANDLE thread = ::CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr))
+            ::CloseHandle(thread);
+        return true;
+    }();
+    (void)installed;
+}
+
+template <typename Unit> void Dump(const std::string& path, const std::vector<Unit>& data) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size() * sizeof(Unit)));
+}
+
+} // namespace
+
+MutationSettings SettingsFromEnvironment(std::size_t defaultMutants) {
+    MutationSettings s;
+    s.mutants = defaultMutants;
+    if (const char* v = std::getenv("PLAXOR_MUTATION_SEED")) s.seed = std::strtoull(v, nullptr, 0);
+    if (const char* v = std::getenv("PLAXOR_MUTANTS")) s.mutants = std::strtoull(v, nullptr, 10);
+    if (const char* v = std::getenv("PLAXOR_MUTATION_CASE"))
+        s.onlyCase = std::strtoull(v, nullptr, 10);
+    if (const char* v = std::getenv("PLAXOR_MUTATION_DUMP")) s.dumpPath = v;
+    return s;
+}
+
+std::string RunOneCase(const std::string& caseName, const std::function<void()>& call) {
+    InstallGuards();
+    std::snprintf(currentCase, sizeof currentCase, "%s", caseName.c_str());
+    caseStarted = ::GetTickCount64();
+    inCase = true;
+    std::string result;
+    try {
+        call();
+    } catch (const Exception&) {
+        result = "refused";
+    } catch (const MutationDefect& e) {
+        result = std::string("wrong result: ") + e.what();
+    } catch (const std::bad_alloc&) {
+        result = "std::bad_alloc escaped (an allocation the reader did not bound)";
+    } catch (const std::exception& e) {
+        result = std::string("std::exception escaped: ") + e.what();
+    } catch (...) {
+        result = "an exception of unknown type escaped";
+    }
+    inCase = false;
+    return result;
+}
+
+template <typename Unit>
+MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpus,
+                           const std::function<void(const std::vector<Unit>&)>& read,
+                           const MutationSettings& settings) {
+    MutationOutcome outcome;
+    const std::size_t first = settings.onlyCase.value_or(0);
+    const std::size_t end = settings.onlyCase ? first + 1 : settings.mutants;
+    for (std::size_t index = first; index < end; ++index) {
+        SplitMix64 rng(CaseSeed(settings.seed, reader, index));
+        const std::vector<Unit> mutant = Mutate(corpus, rng);
+        if (settings.onlyCase && !settings.dumpPath.empty()) Dump(settings.dumpPath, mutant);
+        const std::string name = std::string(reader) + " seed " + std::to_string(settings.seed) +
+                                 " case " + std::to_string(index) + " (" +
+                                 std::to_string(mutant.size() * sizeof(Unit)) + " bytes)";
+        const std::string result = RunOneCase(name, [&] { read(mutant); });
+        ++outcome.cases;
+        if (result.empty()) {
+            ++outcome.clean;
+        } else if (result == "refused") {
+            ++outcome.refused;
+        } else if (outcome.defects.size() < 20) {
+            outcome.defects.push_back(
+                name + ": " + result + "\n  reproduce: scripts/mutation-campaign --case " + reader +
+                " " + std::to_string(settings.seed) + " " + std::to_string(index));
+        }
+    }
+    return outcome;
+}
+
+template MutationOutcome RunMutants(const char*, const MutationCorpus<std::uint8_t>&,
+                                    const std::function<void(const std::vector<std::uint8_t>&)>&,
+                                    const MutationSettings&);
+template MutationOutcome RunMutants(const char*, const MutationCorpus<wchar_t>&,
+                                    const std::function<void(const std::vector<wchar_t>&)>&,
+                                    const MutationSettings&);
+
+} // namespace plaxor::test

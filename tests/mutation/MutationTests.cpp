@@ -1,0 +1,146 @@
+// Every reader of bytes against thousands of deterministic mutants of valid samples: each
+// mutant must end in a clean result or a framework Exception.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "framework/Exception.h"
+#include "gdiplus/GdiplusSession.h"
+#include "tests/mutation/MutationRunner.h"
+#include "tests/mutation/MutationSamples.h"
+#include "tests/mutation/Readers.h"
+
+namespace plaxor::test {
+namespace {
+
+// GDI+ runs for the whole program, as it does in Plaxor.
+class GdiplusEnvironment : public testing::Environment {
+public:
+    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
+    void TearDown() override { session_.reset(); }
+
+private:
+    std::unique_ptr<GdiplusSession> session_;
+};
+
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+
+// Mutants per reader in the test run; scripts/mutation-campaign runs many more.
+constexpr std::size_t kLayoutMutants = 3000;
+constexpr std::size_t kBitmapMutants = 3000;
+constexpr std::size_t kJpegMutants = 2000;
+constexpr std::size_t kGdipMutants = 2000;
+constexpr std::size_t kPictureDataMutants = 2000;
+constexpr std::size_t kRegistryMutants = 3000;
+
+template <typename Unit>
+void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
+                     void (*read)(const std::vector<Unit>&), std::size_t mutants,
+                     bool refuses = true) {
+    const MutationSettings settings = SettingsFromEnvironment(mutants);
+    const MutationOutcome outcome = RunMutants<Unit>(reader, corpus, read, settings);
+    std::printf("%s: %zu mutants (seed %llu): %zu read cleanly, %zu refused, %zu defects\n", reader,
+                outcome.cases, static_cast<unsigned long long>(settings.seed), outcome.clean,
+                outcome.refused, outcome.defects.size());
+    for (const std::string& defect : outcome.defects)
+        ADD_FAILURE() << defect;
+    EXPECT_TRUE(outcome.defects.empty());
+    if (!settings.onlyCase) {
+        // Both endings occur, so the mutants reach past the readers' first checks.
+        EXPECT_GT(outcome.clean, 0u);
+        if (refuses) {
+            EXPECT_GT(outcome.refused, 0u);
+        }
+    }
+}
+
+TEST(Mutation, LayoutTextReaderAndLoader) {
+    ExpectNoDefects("layout-text", LayoutTextCorpus(), ReadLayoutTextInput, kLayoutMutants);
+}
+
+TEST(Mutation, LayoutBinaryReaderAndLoader) {
+    ExpectNoDefects("layout-binary", LayoutBinaryCorpus(), ReadLayoutBinaryInput, kLayoutMutants);
+}
+
+TEST(Mutation, BmpReader) {
+    ExpectNoDefects("bmp", BmpCorpus(), ReadBmpInput, kBitmapMutants);
+}
+
+TEST(Mutation, JpegImage) {
+    ExpectNoDefects("jpeg", JpegCorpus(), ReadJpegInput, kJpegMutants);
+}
+
+TEST(Mutation, GdipPicture) {
+    // Bytes no decoder takes are held and measure 0 x 0: this reader never refuses.
+    ExpectNoDefects("gdip-picture", GdipPictureCorpus(), ReadGdipPictureInput, kGdipMutants, false);
+}
+
+TEST(Mutation, PictureData) {
+    ExpectNoDefects("picture-data", PictureDataCorpus(), ReadPictureDataInput, kPictureDataMutants);
+}
+
+TEST(Mutation, RegistryReadText) {
+    ExpectNoDefects("registry-text", RegistryTextCorpus(), ReadRegistryTextInput, kRegistryMutants);
+}
+
+// The samples themselves read cleanly: otherwise the mutants would test only the refusals.
+template <typename Unit>
+void ExpectSamplesRead(const MutationCorpus<Unit>& corpus, void (*read)(const std::vector<Unit>&)) {
+    for (std::size_t i = 0; i < corpus.samples.size(); ++i) {
+        SCOPED_TRACE("sample " + std::to_string(i));
+        EXPECT_EQ(RunOneCase("sample " + std::to_string(i), [&] { read(corpus.samples[i]); }), "");
+    }
+}
+
+TEST(MutationSamples, EveryLayoutTextSampleLoads) {
+    ExpectSamplesRead(LayoutTextCorpus(), ReadLayoutTextInput);
+}
+
+TEST(MutationSamples, EveryLayoutBinarySampleLoads) {
+    ExpectSamplesRead(LayoutBinaryCorpus(), ReadLayoutBinaryInput);
+}
+
+TEST(MutationSamples, EveryBmpSampleReads) {
+    ExpectSamplesRead(BmpCorpus(), ReadBmpInput);
+}
+
+TEST(MutationSamples, EveryJpegSampleReads) {
+    ExpectSamplesRead(JpegCorpus(), ReadJpegInput);
+}
+
+TEST(MutationSamples, EveryGdipPictureSampleReads) {
+    ExpectSamplesRead(GdipPictureCorpus(), ReadGdipPictureInput);
+}
+
+TEST(MutationSamples, EveryPictureDataSampleReads) {
+    ExpectSamplesRead(PictureDataCorpus(), ReadPictureDataInput);
+}
+
+// Text values are read; the sample that fails its read and the two of other types are refused.
+TEST(MutationSamples, RegistrySamplesEndAsTheirTypesSay) {
+    const MutationCorpus<std::uint8_t> corpus = RegistryTextCorpus();
+    const char* const expected[] = {"", "", "", "", "refused", "refused", "refused", "refused"};
+    ASSERT_EQ(corpus.samples.size(), std::size(expected));
+    for (std::size_t i = 0; i < corpus.samples.size(); ++i) {
+        SCOPED_TRACE("sample " + std::to_string(i));
+        EXPECT_EQ(RunOneCase("sample", [&] { ReadRegistryTextInput(corpus.samples[i]); }),
+                  expected[i]);
+    }
+}
+
+// Each input kept from a defect the mutants found ends cleanly now.
+TEST(MutationRegressions, EveryKeptInputEndsInAResultOrAnException) {
+    for (const EmbeddedFile& input : RegressionInputs()) {
+        SCOPED_TRACE(input.name);
+        const std::string result = RunOneCase(input.name, [&] {
+            if (!ReadRegressionInput(input.name, input.bytes))
+                throw MutationDefect("no reader for this file name");
+        });
+        EXPECT_TRUE(result.empty() || result == "refused") << result;
+    }
+}
+
+} // namespace
+} // namespace plaxor::test

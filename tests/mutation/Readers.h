@@ -1,0 +1,38 @@
+#pragma once
+// The readers under test, each driven the way the program uses it: read the input, then use
+// what was read (load it into components, measure it, draw it, write it back). A bad input
+// must end in a framework Exception; a wrong result raises MutationDefect.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace plaxor::test {
+
+using ByteInput = std::vector<std::uint8_t>;
+using TextInput = std::vector<wchar_t>;
+
+// ReadLayoutText (a resolver that knows one file), both written forms read back equal, then
+// LoadLayout into a window root with buttons, panels and picture holders.
+void ReadLayoutTextInput(const TextInput& text);
+// ReadLayoutBinary, the same checks and loading.
+void ReadLayoutBinaryInput(const ByteInput& data);
+// TBitmap::LoadImage (a plain BMP file) or ReadLayoutData (length-prefixed), drawing it
+// keyed, blended and stretched, and a BMP round trip.
+void ReadBmpInput(const ByteInput& data);
+// TJPEGImage::LoadImage or ReadLayoutData, drawing it, its bytes saved unchanged.
+void ReadJpegInput(const ByteInput& data);
+// TGDIPPicture::LoadImage (measuring through GDI+), UpdateImageSize and DrawInRect into a
+// 32-bit DIB (BMP files through the framework bitmap).
+void ReadGdipPictureInput(const ByteInput& data);
+// TPicture's "Data" layout property, drawing the graphic, writing "Data" back and reading it.
+void ReadPictureDataInput(const ByteInput& data);
+// TRegistry::ReadText of a value in the in-memory registry: four bytes of type, one byte of
+// flags (bit 0: the read fails), then the value's bytes.
+void ReadRegistryTextInput(const ByteInput& data);
+
+// Runs a regression input through the reader its file name starts with ("bmp-...").
+// False when no reader has that name.
+bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes);
+
+} // namespace plaxor::test
