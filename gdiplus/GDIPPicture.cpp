@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
+#include "framework/JpegImage.h"
 #include "framework/Picture.h"
 #include "framework/Properties.h"
 #include "framework/UniqueHandle.h"
@@ -92,8 +93,17 @@ void TGDIPPicture::CopyFrom(const TPersistent* source) {
     UpdateImageSize();
 }
 
+bool TGDIPPicture::Undecodable() const {
+    // Wine's GDI+ decodes a JPEG whole when it is loaded, however little data there is.
+    return JpegClaimsMoreThanItHolds(imageData->Memory(), imageData->Bytes().size());
+}
+
 bool TGDIPPicture::UpdateImageSize() {
     if (empty || imageData->Bytes().empty()) return false;
+    if (Undecodable()) {
+        imageWidth = imageHeight = 0;
+        return true;
+    }
     DecodingSource source(*imageData);
     auto image = std::make_unique<TGPImage>(source.Stream());
     imageWidth = static_cast<int>(image->GetWidth());
@@ -103,6 +113,10 @@ bool TGDIPPicture::UpdateImageSize() {
 
 void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
     if (empty || imageData->Bytes().empty()) return;
+    if (Undecodable()) {
+        imageWidth = imageHeight = 0;
+        return;
+    }
     DecodingSource source(*imageData);
     auto image = std::make_unique<TGPImage>(source.Stream());
     if (image->GetFormatKind() == fkBMP) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <iterator>
 #include <new>
 
 #include "framework/Exception.h"
@@ -93,6 +94,7 @@ MutationSettings SettingsFromEnvironment(std::size_t defaultMutants) {
     if (const char* v = std::getenv("PLAXOR_MUTATION_CASE"))
         s.onlyCase = std::strtoull(v, nullptr, 10);
     if (const char* v = std::getenv("PLAXOR_MUTATION_DUMP")) s.dumpPath = v;
+    if (const char* v = std::getenv("PLAXOR_MUTATION_FILE")) s.inputFile = v;
     return s;
 }
 
@@ -124,6 +126,23 @@ MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpu
                            const std::function<void(const std::vector<Unit>&)>& read,
                            const MutationSettings& settings) {
     MutationOutcome outcome;
+    if (!settings.inputFile.empty()) {
+        std::ifstream in(settings.inputFile, std::ios::binary);
+        const std::vector<char> raw((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+        std::vector<Unit> input(raw.size() / sizeof(Unit));
+        std::memcpy(input.data(), raw.data(), input.size() * sizeof(Unit));
+        const std::string result =
+            RunOneCase(std::string(reader) + " file " + settings.inputFile, [&] { read(input); });
+        ++outcome.cases;
+        if (result.empty())
+            ++outcome.clean;
+        else if (result == "refused")
+            ++outcome.refused;
+        else
+            outcome.defects.push_back(settings.inputFile + ": " + result);
+        return outcome;
+    }
     const std::size_t first = settings.onlyCase.value_or(0);
     const std::size_t end = settings.onlyCase ? first + 1 : settings.mutants;
     for (std::size_t index = first; index < end; ++index) {

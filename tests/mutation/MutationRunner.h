@@ -9,6 +9,7 @@
 //   PLAXOR_MUTANTS          mutants per reader (default: the test's own count)
 //   PLAXOR_MUTATION_CASE    run only this case number
 //   PLAXOR_MUTATION_DUMP    with a case: write the mutant's bytes to this file first
+//   PLAXOR_MUTATION_FILE    instead of mutants, run the reader on this file's bytes
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -31,6 +32,7 @@ struct MutationSettings {
     std::size_t mutants = 0;
     std::optional<std::size_t> onlyCase;
     std::string dumpPath;
+    std::string inputFile;
 };
 MutationSettings SettingsFromEnvironment(std::size_t defaultMutants);
 
