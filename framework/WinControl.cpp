@@ -515,6 +515,17 @@ void TWinControl::OnCaptureChanged(TMessage& message) {
     DefaultHandler(message);
 }
 
+void TWinControl::OnCancelMode(TMessage& message) {
+    // The press ends where it is, outside the control: it releases without a click.
+    TControl* captured = captureControl_;
+    if (captured && (captured == this || (!captured->IsWindowed() && captured->Parent() == this))) {
+        captured->SetMouseCapture(false);
+        if (captured->ControlState().Contains(csLButtonDown))
+            captured->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+    }
+    DefaultHandler(message);
+}
+
 // ---- keyboard ----
 
 bool TWinControl::OfferDialogKey(WPARAM key, LPARAM keyData) {
@@ -648,6 +659,7 @@ void TWinControl::WindowProc(TMessage& message) {
         break;
     case WM_MOUSELEAVE: OnMouseLeaveMessage(); break;
     case WM_CAPTURECHANGED: OnCaptureChanged(message); break;
+    case WM_CANCELMODE: OnCancelMode(message); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: OnKeyDownMessage(message); break;
     case WM_KEYUP:

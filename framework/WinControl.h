@@ -129,6 +129,7 @@ private:
     void OnMouseLeaveMessage();
     void SetHoverChild(TControl* child);
     void OnCaptureChanged(TMessage& message);
+    void OnCancelMode(TMessage& message);
     void OnKeyDownMessage(TMessage& message);
     void OnKeyUpMessage(TMessage& message);
     void OnCharMessage(TMessage& message);

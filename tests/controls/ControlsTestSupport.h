@@ -112,6 +112,12 @@ protected:
             });
     }
     void RestoreMessageBox() { TApplication::SetMessageBoxFunction(previousBox_); }
+    // A quit message left by a test that ended an application would end the next one.
+    static void DropQuitMessage() {
+        MSG quit{};
+        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
 
     // A form owned by the application, placed near the top left of the screen.
     TForm* NewForm(int clientWidth = 300, int clientHeight = 200) {
@@ -164,12 +170,14 @@ private:
 class WindowTest : public WindowTestBase {
 protected:
     void SetUp() override {
+        DropQuitMessage();
         owned_ = std::make_unique<TApplication>();
         app = owned_.get();
         InstallMessageBox();
     }
     void TearDown() override {
         owned_.reset();
+        DropQuitMessage();
         app = nullptr;
         RestoreMessageBox();
     }
@@ -205,6 +213,7 @@ protected:
         sharedForm_ = nullptr;
     }
     void SetUp() override {
+        DropQuitMessage();
         app = sharedApp_;
         form = sharedForm_;
         InstallMessageBox();
@@ -226,6 +235,41 @@ protected:
 private:
     static inline TApplication* sharedApp_ = nullptr;
     static inline TForm* sharedForm_ = nullptr;
+};
+
+// A 32-bit top-down DIB section with its own memory DC, read back as COLORREF.
+class Dib {
+public:
+    Dib(int width, int height) : width_(width) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<std::uint32_t*>(bits);
+        dc_.reset(::CreateCompatibleDC(nullptr));
+        old_ = ::SelectObject(dc_.get(), bitmap_.get());
+        for (int i = 0; i < width * height; ++i)
+            bits_[i] = 0x00123456;
+    }
+    ~Dib() { ::SelectObject(dc_.get(), old_); }
+    HDC dc() const { return dc_.get(); }
+    COLORREF At(int x, int y) const {
+        ::GdiFlush();
+        const std::uint32_t v = bits_[y * width_ + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    int width_;
+    UniqueHBITMAP bitmap_;
+    UniqueHDC dc_;
+    HGDIOBJ old_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
 };
 
 inline LPARAM Point(int x, int y) {

@@ -101,6 +101,14 @@ TEST_F(MouseTest, ClickedFlagSetByTheControlMakesTheReleaseClick) {
     EXPECT_EQ(std::count(log.begin(), log.end(), L"click"), 1);
 }
 
+TEST_F(MouseTest, ErrorDisplayEndsAPressWithoutAClick) {
+    Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+    app->HandleException(Exception(L"boom"));
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"up0@-1,-1"}));
+    EXPECT_FALSE(probe->ControlState().Contains(csLButtonDown));
+}
+
 TEST_F(MouseTest, RealPointerEnteringAndLeavingSendsEnterAndLeave) {
     MoveTo(150, 150); // outside the probe, on the form
     Settle();
@@ -210,6 +218,7 @@ TEST_F(GraphicMouseTest, CancelModeFromTheErrorDisplayReleasesTheCapture) {
     app->HandleException(Exception(L"boom"));
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(TControl::CaptureControl(), nullptr);
+    EXPECT_EQ(graphicLog, (std::vector<std::wstring>{L"down0@5,5", L"up0@-1,-1"}));
 }
 
 } // namespace
