@@ -4,7 +4,10 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Exception.h"
+#include "framework/Image.h"
 #include "framework/JpegImage.h"
+#include "framework/Label.h"
+#include "framework/SpeedButton.h"
 #include "framework/LayoutBinary.h"
 #include "framework/LayoutText.h"
 #include "framework/Streams.h"
@@ -34,6 +37,28 @@ const ComponentFactory& MutationFactory() {
     static const ComponentFactory factory = [] {
         ComponentFactory f = TestFactory();
         f.Register<TMutationImage>(L"TMutationImage");
+        return f;
+    }();
+    return factory;
+}
+
+namespace {
+
+// A framework control that counts itself in LiveComponents, so that a leak shows.
+template <typename Base> class Counted : public Base {
+public:
+    explicit Counted(TComponent* owner) : Base(owner) { ++LiveComponents(); }
+    ~Counted() override { --LiveComponents(); }
+};
+
+} // namespace
+
+const ComponentFactory& FormFactory() {
+    static const ComponentFactory factory = [] {
+        ComponentFactory f;
+        f.Register<Counted<TLabel>>(L"TLabel");
+        f.Register<Counted<TImage>>(L"TImage");
+        f.Register<Counted<TSpeedButton>>(L"TSpeedButton");
         return f;
     }();
     return factory;
@@ -182,6 +207,57 @@ std::vector<std::wstring> LayoutTexts() {
     return {full, saved, L"object main: TTestWindow\r\nend\r\n"};
 }
 
+std::wstring FormLayoutText() {
+    return L"object kelt: TForm\r\n"
+           L"  Left = 192\r\n"
+           L"  Top = 114\r\n"
+           L"  BorderIcons = [biSystemMenu, biMinimize]\r\n"
+           L"  BorderStyle = bsSingle\r\n"
+           L"  Caption = 'Plaxor 1.2'\r\n"
+           L"  ClientHeight = 232\r\n"
+           L"  ClientWidth = 409\r\n"
+           L"  Color = clBtnFace\r\n"
+           L"  Font.Charset = 1\r\n"
+           L"  Font.Color = clWindowText\r\n"
+           L"  Font.Height = -11\r\n"
+           L"  Font.Name = 'Tahoma'\r\n"
+           L"  Font.Style = []\r\n"
+           L"  Position = poScreenCenter\r\n"
+           L"  PixelsPerInch = 96\r\n"
+           L"  TextHeight = 13\r\n"
+           L"  object SpeedButton1: TSpeedButton\r\n"
+           L"    Left = 378\r\n"
+           L"    Top = 184\r\n"
+           L"    Width = 23\r\n"
+           L"    Height = 22\r\n"
+           L"    Hint = 'www.example.com'\r\n"
+           L"    Glyph.Data = {" +
+           Hex(LengthPrefixed(ProgramPicture("glyph.bmp"))) +
+           L"}\r\n"
+           L"    ParentShowHint = False\r\n"
+           L"    ShowHint = True\r\n"
+           L"  end\r\n"
+           L"  object status: TLabel\r\n"
+           L"    Left = 168\r\n"
+           L"    Top = 79\r\n"
+           L"    Width = 72\r\n"
+           L"    Height = 13\r\n"
+           L"    Alignment = taCenter\r\n"
+           L"    AutoSize = False\r\n"
+           L"    Caption = 'status'\r\n"
+           L"  end\r\n"
+           L"  object enabledimg: TImage\r\n"
+           L"    Left = 136\r\n"
+           L"    Top = 96\r\n"
+           L"    Width = 137\r\n"
+           L"    Height = 80\r\n"
+           L"    Picture.Data = {" +
+           Hex(PictureData(*JpegOf(ProgramPicture("enabled.jpg")))) +
+           L"}\r\n"
+           L"  end\r\n"
+           L"end\r\n";
+}
+
 } // namespace
 
 plaxor::Bytes ResolveFile(const std::wstring& name) {
@@ -227,6 +303,38 @@ MutationCorpus<wchar_t> LayoutTextCorpus() {
                                    L"\r\n",
                                    L"\xFEFF",
                                    L"\xD800"})
+        corpus.dictionary.push_back(Units(word));
+    return corpus;
+}
+
+MutationCorpus<wchar_t> FormLayoutCorpus() {
+    MutationCorpus<wchar_t> corpus;
+    corpus.samples.push_back(Units(FormLayoutText()));
+    for (std::wstring_view word : {L"object x: TLabel\r\nend\r\n",
+                                   L"object y: TImage\r\n",
+                                   L"object ",
+                                   L"end",
+                                   L"Width = ",
+                                   L"Height = ",
+                                   L"Left = -",
+                                   L"Font.Height = ",
+                                   L"Font.Name = '",
+                                   L"Color = cl",
+                                   L"Color = $",
+                                   L"Align = alClient\r\n",
+                                   L"AutoSize = True\r\n",
+                                   L"Constraints.MaxWidth = ",
+                                   L"Anchors = [akRight, akBottom]\r\n",
+                                   L"NumGlyphs = ",
+                                   L"Picture.Data = {0A544A504547496D616765",
+                                   L"Glyph.Data = {",
+                                   L"WordWrap = True\r\n",
+                                   L"'",
+                                   L"{",
+                                   L"}",
+                                   L"[",
+                                   L"]",
+                                   L"\r\n"})
         corpus.dictionary.push_back(Units(word));
     return corpus;
 }

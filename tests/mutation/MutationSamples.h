@@ -37,7 +37,12 @@ const ComponentFactory& MutationFactory();
 // A layout's "file 'glyph.bmp'" is the program's glyph; any other name is missing.
 plaxor::Bytes ResolveFile(const std::wstring& name);
 
+// TLabel, TImage and TSpeedButton, counted in LiveComponents, for layouts of a real form.
+const ComponentFactory& FormFactory();
+
 MutationCorpus<wchar_t> LayoutTextCorpus();
+// A form laid out like Plaxor's main window, with the program's own pictures.
+MutationCorpus<wchar_t> FormLayoutCorpus();
 MutationCorpus<std::uint8_t> LayoutBinaryCorpus();
 MutationCorpus<std::uint8_t> BmpCorpus();
 MutationCorpus<std::uint8_t> JpegCorpus();

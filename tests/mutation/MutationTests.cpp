@@ -30,6 +30,7 @@ private:
 // Mutants per reader in the test run; scripts/mutation-campaign runs many more.
 // Together about 15 s under Wine; GDI+ decoding is the slow one.
 constexpr std::size_t kLayoutMutants = 10000;
+constexpr std::size_t kFormMutants = 2000;
 constexpr std::size_t kBitmapMutants = 10000;
 constexpr std::size_t kJpegMutants = 8000;
 constexpr std::size_t kGdipMutants = 5000;
@@ -59,6 +60,10 @@ void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
 
 TEST(Mutation, LayoutTextReaderAndLoader) {
     ExpectNoDefects("layout-text", LayoutTextCorpus(), ReadLayoutTextInput, kLayoutMutants);
+}
+
+TEST(Mutation, FormLayout) {
+    ExpectNoDefects("layout-form", FormLayoutCorpus(), ReadFormLayoutInput, kFormMutants);
 }
 
 TEST(Mutation, LayoutBinaryReaderAndLoader) {
@@ -97,6 +102,10 @@ void ExpectSamplesRead(const MutationCorpus<Unit>& corpus, void (*read)(const st
 
 TEST(MutationSamples, EveryLayoutTextSampleLoads) {
     ExpectSamplesRead(LayoutTextCorpus(), ReadLayoutTextInput);
+}
+
+TEST(MutationSamples, TheFormLayoutSampleLoadsAndPaints) {
+    ExpectSamplesRead(FormLayoutCorpus(), ReadFormLayoutInput);
 }
 
 TEST(MutationSamples, EveryLayoutBinarySampleLoads) {

@@ -3,9 +3,11 @@
 #include <exception>
 #include <memory>
 
+#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
+#include "framework/Form.h"
 #include "framework/JpegImage.h"
 #include "framework/LayoutBinary.h"
 #include "framework/LayoutLoader.h"
@@ -106,6 +108,41 @@ void ReadLayoutTextInput(const TextInput& text) {
     const LayoutNode tree = ReadLayoutText(std::wstring(text.begin(), text.end()), ResolveFile);
     CheckRoundTrips(tree);
     LoadIntoWindow(tree);
+}
+
+void ReadFormLayoutInput(const TextInput& text) {
+    const LayoutNode tree = ReadLayoutText(std::wstring(text.begin(), text.end()), {});
+    // A layout that loads must also paint: an error box from WM_PAINT would come back with
+    // every repaint.
+    std::wstring shown;
+    const TMessageBoxFunction previous = TApplication::SetMessageBoxFunction(
+        [&](HWND, const std::wstring& message, const std::wstring&, UINT) {
+            shown = message;
+            return IDOK;
+        });
+    std::exception_ptr error;
+    {
+        TForm form(nullptr);
+        try {
+            LoadLayout(form, tree, FormFactory());
+            DibSurface dib(420, 240);
+            ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    TApplication::SetMessageBoxFunction(previous);
+    if (LiveComponents() != 0) {
+        LiveComponents() = 0;
+        Wrong("controls outlived the form they were loaded into");
+    }
+    if (!shown.empty()) {
+        std::string narrow;
+        for (wchar_t c : shown)
+            narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ';
+        Wrong("painting the loaded form showed an error: " + narrow);
+    }
+    if (error) std::rethrow_exception(error);
 }
 
 void ReadLayoutBinaryInput(const ByteInput& data) {
@@ -234,7 +271,12 @@ void ReadRegistryTextInput(const ByteInput& data) {
 
 bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes) {
     const auto starts = [&](const char* prefix) { return fileName.rfind(prefix, 0) == 0; };
-    if (starts("layout-text-")) {
+    if (starts("layout-form-")) {
+        TextInput text(bytes.size() / 2);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        ReadFormLayoutInput(text);
+    } else if (starts("layout-text-")) {
         TextInput text(bytes.size() / 2);
         for (std::size_t i = 0; i < text.size(); ++i)
             text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);

@@ -15,6 +15,9 @@ using TextInput = std::vector<wchar_t>;
 // ReadLayoutText (a resolver that knows one file), both written forms read back equal, then
 // LoadLayout into a window root with buttons, panels and picture holders.
 void ReadLayoutTextInput(const TextInput& text);
+// A layout of a real form (TForm with labels, images and speed buttons): read, loaded, then
+// the form's window made and painted into a bitmap.
+void ReadFormLayoutInput(const TextInput& text);
 // ReadLayoutBinary, the same checks and loading.
 void ReadLayoutBinaryInput(const ByteInput& data);
 // TBitmap::LoadImage (a plain BMP file) or ReadLayoutData (length-prefixed), drawing it
