@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "bench/WatchSupport.h"
+
 #include <cstdio>
 #include <cstdint>
 #include <string>
@@ -20,91 +22,7 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-struct Search {
-    DWORD process;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process != search->process || !::IsWindowVisible(window)) return TRUE;
-    wchar_t title[256] = {};
-    ::GetWindowTextW(window, title, 256);
-    if (std::wstring(title) != search->title) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The client area as it is on the screen, as 32-bit pixels.
-class ScreenReader {
-public:
-    ScreenReader() : screen_(::GetDC(nullptr)), memory_(::CreateCompatibleDC(screen_)) {}
-    ~ScreenReader() {
-        if (bitmap_) ::DeleteObject(::SelectObject(memory_, old_));
-        ::DeleteDC(memory_);
-        ::ReleaseDC(nullptr, screen_);
-    }
-    ScreenReader(const ScreenReader&) = delete;
-    ScreenReader& operator=(const ScreenReader&) = delete;
-
-    bool Read(HWND window, std::vector<std::uint32_t>& pixels) {
-        RECT client;
-        if (!::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
-            return false;
-        POINT origin{0, 0};
-        ::ClientToScreen(window, &origin);
-        Ensure(client.right, client.bottom);
-        ::BitBlt(memory_, 0, 0, width_, height_, screen_, origin.x, origin.y, SRCCOPY);
-        ::GdiFlush();
-        pixels.assign(bits_, bits_ + static_cast<std::size_t>(width_) * height_);
-        return true;
-    }
-
-private:
-    void Ensure(int width, int height) {
-        if (bitmap_ && width == width_ && height == height_) return;
-        if (bitmap_) ::DeleteObject(::SelectObject(memory_, old_));
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = ::CreateDIBSection(memory_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = ::SelectObject(memory_, bitmap_);
-        bits_ = static_cast<std::uint32_t*>(bits);
-        width_ = width;
-        height_ = height;
-    }
-
-    HDC screen_;
-    HDC memory_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-    int width_ = 0, height_ = 0;
-};
-
-bool Flat(const std::vector<std::uint32_t>& pixels) {
-    for (std::uint32_t p : pixels)
-        if ((p & 0xFFFFFF) != (pixels[0] & 0xFFFFFF)) return false;
-    return true;
-}
+using namespace bench;
 
 struct Program {
     std::string label;
@@ -133,9 +51,7 @@ bool Measure(const Program& program, ScreenReader& reader) {
     std::vector<std::uint32_t> pixels, last;
     while (Now() - start < 20000) {
         if (!window) {
-            Search search{info.dwProcessId, program.title.c_str(), nullptr};
-            ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-            window = search.found;
+            window = FindWindowOf(info.dwProcessId, program.title);
         }
         if (window && reader.Read(window, pixels)) {
             if (!firstPaint && !Flat(pixels)) {

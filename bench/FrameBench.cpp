@@ -7,7 +7,7 @@
 // The reference frame draws what a glow-button face is made of (a rounded, gradient-filled
 // shape with a mirrored lower half, a border and an anti-aliased caption) straight through the
 // GDI+ wrappers: it tells what GDI+ costs here, so that the glow button's own frame can be
-// read against it. The glow button's frame joins the list once its painting exists.
+// read against it. The glow button's own frame is timed wherever its painting is in the tree.
 #include <windows.h>
 
 #include <algorithm>
@@ -25,6 +25,14 @@
 #include "gdiplus/GPStringFormat.h"
 #include "gdiplus/GdiplusSession.h"
 #include "gdiplus/GdiplusValues.h"
+
+// The glow button's own painting, where it is part of the tree.
+#if __has_include("glowbutton/DrawGlowButton.h")
+#include "framework/Canvas.h"
+#include "framework/Font.h"
+#include "glowbutton/DrawGlowButton.h"
+#define PLAXOR_HAS_GLOW_PAINT 1
+#endif
 
 namespace plaxor {
 namespace {
@@ -108,6 +116,31 @@ void ReferenceCaption(HDC buffer) {
     graphics.DrawString(L"&Disable", -1, &font, GpRectF{0, 0, kWidth, kHeight}, &format, &text);
 }
 
+#ifdef PLAXOR_HAS_GLOW_PAINT
+// Face and caption of "&Disable" in the main window's hot colours, as one fade step paints it.
+void GlowButtonFrame(HDC buffer) {
+    static TFont font = [] {
+        TFont f;
+        f.SetName(L"Tahoma");
+        f.SetHeight(-11);
+        return f;
+    }();
+    TCanvas canvas(buffer);
+    TGlowButtonDrawInputs in;
+    in.canvas = &canvas;
+    in.rect = RECT{0, 0, kWidth, kHeight};
+    in.Color = 0xF5F0E1;
+    in.ColorTo = 0xF9D2B2;
+    in.ColorMirror = 0xF5C8AD;
+    in.ColorMirrorTo = 0xFFF8F4;
+    in.BorderColor = 0xC0A080;
+    in.caption = L"&Disable";
+    in.font = &font;
+    in.mouseOver = true;
+    DrawGlowButton(in);
+}
+#endif
+
 struct Frame {
     const char* label;
     std::function<void(HDC)> paint;
@@ -147,6 +180,9 @@ int main() {
          }},
         {"gdiplus-face", ReferenceFace},
         {"gdiplus-caption", ReferenceCaption},
+#ifdef PLAXOR_HAS_GLOW_PAINT
+        {"glow-button", GlowButtonFrame},
+#endif
     };
     for (const Frame& frame : frames)
         std::printf("frame %s %.3f\n", frame.label, MedianFrameMs(frame));

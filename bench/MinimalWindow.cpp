@@ -1,13 +1,16 @@
 // The baseline of the start-up benchmark: the least a Win32 program does to show a window like
 // Plaxor's (same frame style, same 409 x 232 client area, centred, button-face background,
-// a line of Tahoma text and a framed box) and nothing else. The watcher sees its first paint
-// from outside, exactly as it sees Plaxor's.
+// a line of Tahoma text and a framed box) and nothing else; a click in the box switches the
+// text between "Enabled" and "Disabled". The watchers see its first paint and its repaint
+// after a click from outside, exactly as they see Plaxor's.
 #include <windows.h>
 
 namespace {
 
 constexpr wchar_t kTitle[] = L"Plaxor bench: minimal window";
 HFONT font = nullptr;
+bool disabled = false;
+const RECT box{234, 183, 334, 224};
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -17,11 +20,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         HGDIOBJ old = ::SelectObject(dc, font);
         ::SetBkMode(dc, TRANSPARENT);
         RECT text{0, 79, 409, 92};
-        ::DrawTextW(dc, L"Enabled", -1, &text, DT_CENTER | DT_SINGLELINE);
-        RECT box{234, 183, 334, 224};
+        ::DrawTextW(dc, disabled ? L"Disabled" : L"Enabled", -1, &text, DT_CENTER | DT_SINGLELINE);
         ::FrameRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::SelectObject(dc, old);
         ::EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        // A click in the box switches the word, as Plaxor's buttons switch its status.
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (::PtInRect(&box, at)) {
+            disabled = !disabled;
+            ::InvalidateRect(window, nullptr, TRUE);
+        }
         return 0;
     }
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
