@@ -119,12 +119,9 @@ void ReferenceCaption(HDC buffer) {
 #ifdef PLAXOR_HAS_GLOW_PAINT
 // Face and caption of "&Disable" in the main window's hot colours, as one fade step paints it.
 void GlowButtonFrame(HDC buffer) {
-    static TFont font = [] {
-        TFont f;
-        f.SetName(L"Tahoma");
-        f.SetHeight(-11);
-        return f;
-    }();
+    static TFont font;
+    font.SetName(L"Tahoma");
+    font.SetHeight(-11);
     TCanvas canvas(buffer);
     TGlowButtonDrawInputs in;
     in.canvas = &canvas;
