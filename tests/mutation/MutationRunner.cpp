@@ -106,8 +106,15 @@ std::string RunOneCase(const std::string& caseName, const std::function<void()>&
     std::string result;
     try {
         call();
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
         result = "refused";
+        static const bool verbose = std::getenv("PLAXOR_MUTATION_VERBOSE") != nullptr;
+        if (verbose) {
+            std::string text;
+            for (wchar_t c : e.Message())
+                text += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+            std::printf("refused %s: %s\n", caseName.c_str(), text.c_str());
+        }
     } catch (const MutationDefect& e) {
         result = std::string("wrong result: ") + e.what();
     } catch (const std::bad_alloc&) {
@@ -122,7 +129,7 @@ std::string RunOneCase(const std::string& caseName, const std::function<void()>&
 }
 
 template <typename Unit>
-MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpus,
+MutationOutcome RunMutants(const char* reader, const MutantGenerator<Unit>& generate,
                            const std::function<void(const std::vector<Unit>&)>& read,
                            const MutationSettings& settings) {
     MutationOutcome outcome;
@@ -147,7 +154,7 @@ MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpu
     const std::size_t end = settings.onlyCase ? first + 1 : settings.mutants;
     for (std::size_t index = first; index < end; ++index) {
         SplitMix64 rng(CaseSeed(settings.seed, reader, index));
-        const std::vector<Unit> mutant = Mutate(corpus, rng);
+        const std::vector<Unit> mutant = generate(rng);
         if (settings.onlyCase && !settings.dumpPath.empty()) Dump(settings.dumpPath, mutant);
         const std::string name = std::string(reader) + " seed " + std::to_string(settings.seed) +
                                  " case " + std::to_string(index) + " (" +
@@ -167,6 +174,17 @@ MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpu
     return outcome;
 }
 
+template <typename Unit>
+MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpus,
+                           const std::function<void(const std::vector<Unit>&)>& read,
+                           const MutationSettings& settings) {
+    return RunMutants<Unit>(
+        reader, [&](SplitMix64& rng) { return Mutate(corpus, rng); }, read, settings);
+}
+
+template MutationOutcome RunMutants(const char*, const MutantGenerator<std::uint8_t>&,
+                                    const std::function<void(const std::vector<std::uint8_t>&)>&,
+                                    const MutationSettings&);
 template MutationOutcome RunMutants(const char*, const MutationCorpus<std::uint8_t>&,
                                     const std::function<void(const std::vector<std::uint8_t>&)>&,
                                     const MutationSettings&);

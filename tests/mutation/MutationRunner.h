@@ -10,6 +10,7 @@
 //   PLAXOR_MUTATION_CASE    run only this case number
 //   PLAXOR_MUTATION_DUMP    with a case: write the mutant's bytes to this file first
 //   PLAXOR_MUTATION_FILE    instead of mutants, run the reader on this file's bytes
+//   PLAXOR_MUTATION_VERBOSE print why each refused mutant was refused
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -47,11 +48,22 @@ struct MutationOutcome {
 // Runs under the hang guard with the case described for the crash and exit reports.
 std::string RunOneCase(const std::string& caseName, const std::function<void()>& call);
 
+// Makes the mutant of one case from its generator.
+template <typename Unit> using MutantGenerator = std::function<std::vector<Unit>(SplitMix64&)>;
+
+template <typename Unit>
+MutationOutcome RunMutants(const char* reader, const MutantGenerator<Unit>& generate,
+                           const std::function<void(const std::vector<Unit>&)>& read,
+                           const MutationSettings& settings);
+
 template <typename Unit>
 MutationOutcome RunMutants(const char* reader, const MutationCorpus<Unit>& corpus,
                            const std::function<void(const std::vector<Unit>&)>& read,
                            const MutationSettings& settings);
 
+extern template MutationOutcome
+RunMutants(const char*, const MutantGenerator<std::uint8_t>&,
+           const std::function<void(const std::vector<std::uint8_t>&)>&, const MutationSettings&);
 extern template MutationOutcome
 RunMutants(const char*, const MutationCorpus<std::uint8_t>&,
            const std::function<void(const std::vector<std::uint8_t>&)>&, const MutationSettings&);

@@ -339,6 +339,10 @@ MutationCorpus<wchar_t> FormLayoutCorpus() {
     return corpus;
 }
 
+LayoutNode FormLayoutTree() {
+    return ReadLayoutText(FormLayoutText(), {});
+}
+
 MutationCorpus<std::uint8_t> LayoutBinaryCorpus() {
     MutationCorpus<std::uint8_t> corpus;
     for (const std::wstring& text : LayoutTexts())
@@ -499,6 +503,11 @@ MutationCorpus<std::uint8_t> PictureDataCorpus() {
           std::string_view("\xFF\xD8\xFF", 3), std::string_view("\xFF\xFF\xFF\x7F", 4)})
         corpus.dictionary.push_back(Narrow(word));
     return corpus;
+}
+
+const std::vector<plaxor::Bytes>& PictureDataSamples() {
+    static const std::vector<plaxor::Bytes> samples = PictureDataCorpus().samples;
+    return samples;
 }
 
 MutationCorpus<std::uint8_t> RegistryTextCorpus() {

@@ -43,11 +43,14 @@ const ComponentFactory& FormFactory();
 MutationCorpus<wchar_t> LayoutTextCorpus();
 // A form laid out like Plaxor's main window, with the program's own pictures.
 MutationCorpus<wchar_t> FormLayoutCorpus();
+LayoutNode FormLayoutTree();
 MutationCorpus<std::uint8_t> LayoutBinaryCorpus();
 MutationCorpus<std::uint8_t> BmpCorpus();
 MutationCorpus<std::uint8_t> JpegCorpus();
 MutationCorpus<std::uint8_t> GdipPictureCorpus();
 MutationCorpus<std::uint8_t> PictureDataCorpus();
+// The pictures' layout data of PictureDataCorpus, made once.
+const std::vector<plaxor::Bytes>& PictureDataSamples();
 MutationCorpus<std::uint8_t> RegistryTextCorpus();
 
 } // namespace plaxor::test

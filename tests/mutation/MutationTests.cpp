@@ -7,6 +7,7 @@
 
 #include "framework/Exception.h"
 #include "gdiplus/GdiplusSession.h"
+#include "tests/mutation/LayoutValueMutator.h"
 #include "tests/mutation/MutationRunner.h"
 #include "tests/mutation/MutationSamples.h"
 #include "tests/mutation/Readers.h"
@@ -37,12 +38,8 @@ constexpr std::size_t kGdipMutants = 5000;
 constexpr std::size_t kPictureDataMutants = 8000;
 constexpr std::size_t kRegistryMutants = 10000;
 
-template <typename Unit>
-void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
-                     void (*read)(const std::vector<Unit>&), std::size_t mutants,
-                     bool refuses = true) {
-    const MutationSettings settings = SettingsFromEnvironment(mutants);
-    const MutationOutcome outcome = RunMutants<Unit>(reader, corpus, read, settings);
+void Report(const char* reader, const MutationSettings& settings, const MutationOutcome& outcome,
+            bool refuses = true) {
     std::printf("%s: %zu mutants (seed %llu): %zu read cleanly, %zu refused, %zu defects\n", reader,
                 outcome.cases, static_cast<unsigned long long>(settings.seed), outcome.clean,
                 outcome.refused, outcome.defects.size());
@@ -58,12 +55,30 @@ void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
     }
 }
 
+template <typename Unit>
+void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
+                     void (*read)(const std::vector<Unit>&), std::size_t mutants,
+                     bool refuses = true) {
+    const MutationSettings settings = SettingsFromEnvironment(mutants);
+    const MutationOutcome outcome = RunMutants<Unit>(reader, corpus, read, settings);
+    Report(reader, settings, outcome, refuses);
+}
+
 TEST(Mutation, LayoutTextReaderAndLoader) {
     ExpectNoDefects("layout-text", LayoutTextCorpus(), ReadLayoutTextInput, kLayoutMutants);
 }
 
 TEST(Mutation, FormLayout) {
     ExpectNoDefects("layout-form", FormLayoutCorpus(), ReadFormLayoutInput, kFormMutants);
+}
+
+TEST(Mutation, FormLayoutValues) {
+    const LayoutNode sample = FormLayoutTree();
+    const MutationSettings settings = SettingsFromEnvironment(kFormMutants);
+    const MutationOutcome outcome = RunMutants<std::uint8_t>(
+        "layout-form-values", [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); },
+        ReadFormLayoutBinaryInput, settings);
+    Report("layout-form-values", settings, outcome);
 }
 
 TEST(Mutation, LayoutBinaryReaderAndLoader) {

@@ -110,8 +110,9 @@ void ReadLayoutTextInput(const TextInput& text) {
     LoadIntoWindow(tree);
 }
 
-void ReadFormLayoutInput(const TextInput& text) {
-    const LayoutNode tree = ReadLayoutText(std::wstring(text.begin(), text.end()), {});
+namespace {
+
+void LoadAndPaintForm(const LayoutNode& tree) {
     // A layout that loads must also paint: an error box from WM_PAINT would come back with
     // every repaint.
     std::wstring shown;
@@ -143,6 +144,16 @@ void ReadFormLayoutInput(const TextInput& text) {
         Wrong("painting the loaded form showed an error: " + narrow);
     }
     if (error) std::rethrow_exception(error);
+}
+
+} // namespace
+
+void ReadFormLayoutInput(const TextInput& text) {
+    LoadAndPaintForm(ReadLayoutText(std::wstring(text.begin(), text.end()), {}));
+}
+
+void ReadFormLayoutBinaryInput(const ByteInput& data) {
+    LoadAndPaintForm(ReadLayoutBinary(data));
 }
 
 void ReadLayoutBinaryInput(const ByteInput& data) {
@@ -271,7 +282,9 @@ void ReadRegistryTextInput(const ByteInput& data) {
 
 bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes) {
     const auto starts = [&](const char* prefix) { return fileName.rfind(prefix, 0) == 0; };
-    if (starts("layout-form-")) {
+    if (starts("layout-form-values-")) {
+        ReadFormLayoutBinaryInput(bytes);
+    } else if (starts("layout-form-")) {
         TextInput text(bytes.size() / 2);
         for (std::size_t i = 0; i < text.size(); ++i)
             text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);

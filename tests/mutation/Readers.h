@@ -18,6 +18,8 @@ void ReadLayoutTextInput(const TextInput& text);
 // A layout of a real form (TForm with labels, images and speed buttons): read, loaded, then
 // the form's window made and painted into a bitmap.
 void ReadFormLayoutInput(const TextInput& text);
+// The same for a form's layout in the binary form.
+void ReadFormLayoutBinaryInput(const ByteInput& data);
 // ReadLayoutBinary, the same checks and loading.
 void ReadLayoutBinaryInput(const ByteInput& data);
 // TBitmap::LoadImage (a plain BMP file) or ReadLayoutData (length-prefixed), drawing it
