@@ -10,7 +10,9 @@ namespace plaxor {
 
 TRegistry::TRegistry(IRegistryBackend& backend) noexcept : backend_(backend) {}
 
-TRegistry::~TRegistry() { Close(); }
+TRegistry::~TRegistry() {
+    Close();
+}
 
 void TRegistry::SelectRoot(HKEY root) {
     if (root == root_) return;
@@ -73,12 +75,22 @@ void TRegistry::WriteText(const std::wstring& name, const std::wstring& text) {
 
 bool TRegistry::DeleteTree(const std::wstring& name) {
     const Target t = Resolve(name);
+    // An empty name would resolve to the current key (or the root) itself: never a tree to drop.
+    if (t.path.empty()) return false;
     HKEY target = nullptr;
     if (backend_.OpenKey(t.base, t.path, access_, &target) == ERROR_SUCCESS) {
         // The target is the current key while its sub-keys go, so that their relative names
-        // resolve against it; the previous key and path come back afterwards.
-        const HKEY oldKey = std::exchange(current_, target);
-        std::wstring oldPath = currentPath_;
+        // resolve against it; the previous key and path come back afterwards, on every path.
+        struct Restore {
+            TRegistry& reg;
+            HKEY key, target;
+            std::wstring path;
+            ~Restore() {
+                reg.current_ = key;
+                reg.currentPath_ = std::move(path);
+                reg.backend_.CloseKey(target);
+            }
+        } restore{*this, std::exchange(current_, target), target, currentPath_};
         DWORD count = 0, longest = 0;
         if (backend_.QueryInfoKey(target, &count, &longest) == ERROR_SUCCESS) {
             std::vector<wchar_t> buffer(longest + 1);
@@ -88,9 +100,6 @@ bool TRegistry::DeleteTree(const std::wstring& name) {
                     DeleteTree(std::wstring(buffer.data(), length));
             }
         }
-        current_ = oldKey;
-        currentPath_ = std::move(oldPath);
-        backend_.CloseKey(target);
     }
     return backend_.DeleteKey(t.base, t.path) == ERROR_SUCCESS;
 }

@@ -62,6 +62,8 @@ void TGDIPPicture::ReplaceData(const std::vector<std::uint8_t>& bytes) {
 }
 
 void TGDIPPicture::CopyFrom(const TPersistent* source) {
+    // A picture copied onto itself keeps what it holds (setters pass their argument through).
+    if (source == this) return;
     empty = true;
     if (!source) {
         imageData->Clear();
@@ -129,6 +131,9 @@ void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
         } catch (const EInvalidGraphic&) {
             // Not a BMP file the framework reads (Wine's GDI+ calls icons BMP too): GDI+
             // draws it like any other kind rather than not at all.
+            read = false;
+        } catch (const EOutOfMemory&) {
+            // Too large for a framework bitmap: the same, instead of failing the paint.
             read = false;
         }
         if (read) {

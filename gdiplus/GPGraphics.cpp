@@ -56,17 +56,18 @@ GpStatus TGPGraphics::DrawString(const wchar_t* text, int length, const TGPFont*
                                  const GpRectF& layoutRect, const TGPStringFormat* format,
                                  const TGPBrush* brush) {
     return RecordStatus(lastStatus,
-                        Gdip().GdipDrawString(handle, text ? text : L"", length, HandleOf(font),
-                                              &layoutRect, HandleOf(format), HandleOf(brush)));
+                        Gdip().GdipDrawString(handle, text ? text : L"", text ? length : 0,
+                                              HandleOf(font), &layoutRect, HandleOf(format),
+                                              HandleOf(brush)));
 }
 
 GpStatus TGPGraphics::MeasureString(const wchar_t* text, int length, const TGPFont* font,
                                     const GpRectF& layoutRect, const TGPStringFormat* format,
                                     GpRectF& boundingBox, int* codepointsFitted, int* linesFilled) {
     return RecordStatus(lastStatus,
-                        Gdip().GdipMeasureString(handle, text ? text : L"", length, HandleOf(font),
-                                                 &layoutRect, HandleOf(format), &boundingBox,
-                                                 codepointsFitted, linesFilled));
+                        Gdip().GdipMeasureString(handle, text ? text : L"", text ? length : 0,
+                                                 HandleOf(font), &layoutRect, HandleOf(format),
+                                                 &boundingBox, codepointsFitted, linesFilled));
 }
 
 GpStatus TGPGraphics::DrawImageRect(const TGPImage* image, int x, int y, int width, int height) {

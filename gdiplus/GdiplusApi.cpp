@@ -31,6 +31,15 @@ BoundLibrary LoadSystemGdiplus() {
     BoundLibrary lib;
     // Only the system directory: a gdiplus.dll planted beside the exe must never be loaded.
     lib.module.reset(::LoadLibraryExW(L"gdiplus.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!lib.module && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+        // A system without the search-flag update: name the system directory in full instead.
+        wchar_t system[MAX_PATH];
+        const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+        if (length > 0 && length < MAX_PATH)
+            lib.module.reset(
+                ::LoadLibraryExW((std::wstring(system, length) + L"\\gdiplus.dll").c_str(), nullptr,
+                                 LOAD_WITH_ALTERED_SEARCH_PATH));
+    }
     if (!lib.module)
         throw EGdiplusUnavailable(L"gdiplus.dll could not be loaded from the system directory.");
     BindGdiplusFunctions(lib.module.get(), lib.api);

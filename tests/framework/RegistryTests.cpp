@@ -154,6 +154,17 @@ TEST_F(RegistryTest, DeleteTreeGoesDepthFirstHighestIndexFirst) {
     EXPECT_FALSE(reg.DeleteTree(L"T")); // nothing left to delete
 }
 
+TEST_F(RegistryTest, DeleteTreeRefusesAnEmptyName) {
+    // "" or "\\" would name the current key or the hive itself.
+    TRegistry reg(mem);
+    reg.SelectRoot(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenPath(L"\\Software\\A", false));
+    EXPECT_FALSE(reg.DeleteTree(L""));
+    EXPECT_FALSE(reg.DeleteTree(L"\\"));
+    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, L"Software\\A\\B"));
+    EXPECT_TRUE(mem.DeletedKeys().empty());
+}
+
 TEST_F(RegistryTest, ReleasingClosesTheKey) {
     {
         TRegistry reg(mem);

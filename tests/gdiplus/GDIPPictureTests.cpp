@@ -253,6 +253,18 @@ TEST(GDIPPicture, CopyFromAPictureCopiesItsBytesAndRaisesOnChangeBeforeMeasuring
     EXPECT_EQ(SavedBytes(picture), png);
 }
 
+TEST(GDIPPicture, CopyFromItselfKeepsThePicture) {
+    // A setter handed the picture it already owns must not wipe it.
+    const ByteVector png = MakePng(Halves(12, 8));
+    TGDIPPicture picture;
+    Load(picture, png);
+    EventLog log(picture);
+    picture.CopyFrom(&picture);
+    EXPECT_FALSE(picture.IsEmpty());
+    EXPECT_EQ(SavedBytes(picture), png);
+    EXPECT_TRUE(log.events.empty());
+}
+
 TEST(GDIPPicture, CopyFromAnEmptyPictureLeavesItEmpty) {
     TGDIPPicture source;
     TGDIPPicture picture;

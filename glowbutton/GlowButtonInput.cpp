@@ -1,0 +1,412 @@
+// How the glow button's state moves: mouse enter and leave with the fades, press, move and
+// release with the click, auto-repeat, keys, dialog keys and accelerators, focus, and the down
+// state with its groups.
+#include "AdvGlowButton.h"
+#include "framework/Timer.h"
+#include <algorithm>
+#include <utility>
+#include <windowsx.h>
+
+namespace plaxor {
+
+namespace {
+constexpr std::uint32_t kFadeInterval = 30;
+constexpr int kFadeStep = 20;
+// The drop-down part: a press in the last 13 pixels opens the menu, the last 12 show hot.
+constexpr int kDropDownPressZone = 13;
+constexpr int kDropDownHotStrip = 12;
+
+std::uint32_t TimerInterval(int milliseconds) {
+    return milliseconds > 0 ? static_cast<std::uint32_t>(milliseconds) : 0;
+}
+} // namespace
+
+bool TAdvCustomGlowButton::InClient(int x, int y) const {
+    const RECT client = ClientRect();
+    return x >= 0 && x < client.right && y >= 0 && y < client.bottom;
+}
+
+// ---- mouse enter and leave ----
+
+void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
+    TCustomControl::WindowProc(message);
+    Raise(OnMouseEnter, this);
+    if (IsDesigning() || mouseOver) return;
+    hotColors = true;
+    if (pressedOutside) pressed = true;
+    StartFadeTimer();
+    if (!pressed && fadeKind != fadeKindDown) {
+        fadeStep = kFadeStep;
+        fadeKind = fadeKindHot;
+    }
+    RequestRepaint();
+    mouseInside = true;
+    mouseOver = true;
+}
+
+void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
+    TCustomControl::WindowProc(message);
+    Raise(OnMouseLeave, this);
+    if (IsDesigning() || !mouseOver) return;
+    mouseOver = false;
+    mouseInside = false;
+    hotColors = false;
+    dropDownHot = false;
+    if (pressed && leftButtonHeld) {
+        // Still held: re-entering shows the pressed look again.
+        pressed = false;
+        fadeStep = -kFadeStep;
+        fadeKind = fadeKindHot;
+        RequestRepaint();
+        pressedOutside = true;
+    } else {
+        pressed = false;
+        hotFade = 100;
+        fadeStep = -kFadeStep;
+        fadeKind = fadeKindHot;
+        RequestRepaint();
+    }
+    StartFadeTimer();
+}
+
+// ---- fades ----
+
+void TAdvCustomGlowButton::StartFadeTimer() {
+    if (fadeTimer) return;
+    fadeTimer = new TTimer(this);
+    fadeTimer->SetInterval(kFadeInterval);
+    fadeTimer->OnTimer = [this](TObject*) { FadeTick(); };
+    fadeTimer->SetEnabled(true);
+}
+
+void TAdvCustomGlowButton::FadeTick() {
+    if (fadeKind == fadeKindFinished) return;
+    int& position = fadeKind == fadeKindHot ? hotFade : downFade;
+    position += fadeStep;
+    const bool past = (position > 100 && fadeStep > 0) || (position < 0 && fadeStep < 0);
+    if (!past) {
+        RequestRepaint();
+        return;
+    }
+    position = std::clamp(position, 0, 100);
+    if (fadeKind == fadeKindDown && fadeStep < 0) {
+        pressed = false;
+        pressedOutside = false;
+    }
+    FinishFade();
+}
+
+void TAdvCustomGlowButton::FinishFade() {
+    fadeKind = fadeKindFinished;
+    // Runs inside the timer's own tick, which the timer allows.
+    delete std::exchange(fadeTimer, nullptr);
+}
+
+// ---- press, move, release ----
+
+void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::HandleMouseDown(button, shift, x, y);
+    if (button != mbLeft) return;
+    if (repeatClick_) {
+        if (!repeatTimer) repeatTimer = new TTimer(this);
+        repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
+        // Stopped first, so that an unchanged interval still counts from this press.
+        repeatTimer->SetEnabled(false);
+        repeatTimer->SetInterval(TimerInterval(initRepeatPause_));
+        repeatTimer->SetEnabled(true);
+    }
+    pressed = true;
+    leftButtonHeld = true;
+    if (TabStop() && CanFocus()) SetFocus();
+    StartFadeTimer();
+    fadeStep = kFadeStep;
+    fadeKind = fadeKindDown;
+
+    const bool inZone = dropDownPosition_ == dpBottom ? y > Height() - kDropDownPressZone
+                                                      : x > Width() - kDropDownPressZone;
+    const bool menuPath =
+        (!dropDownButton_ && IsMenuButton()) || (dropDownButton_ && dropDownSplit_ && inZone) ||
+        (dropDownButton_ && !dropDownSplit_ && style_ == bsButton && groupIndex_ <= 0);
+    if (menuPath) {
+        DropDownFromMouse();
+        return;
+    }
+    if (style_ == bsCheck) ChangeDown(!down_);
+    if (!down_) {
+        buttonState = stateDown;
+        RequestRepaint();
+    }
+    if (style_ == bsCheck) {
+        buttonState = stateDown;
+        RepaintNow();
+    }
+    tracking = true;
+}
+
+void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::HandleMouseMove(shift, x, y);
+    if (IsDesigning()) return;
+    const bool hot =
+        dropDownButton_ && (dropDownPosition_ == dpBottom ? y > Height() - kDropDownHotStrip
+                                                          : x > Width() - kDropDownHotStrip);
+    if (hot != dropDownHot) {
+        dropDownHot = hot;
+        RequestRepaint();
+    }
+    if (tracking) {
+        std::uint8_t state = down_ ? stateChecked : stateUp;
+        if (InClient(x, y)) state = down_ ? stateChecked : stateDown;
+        if (style_ == bsCheck && down_) state = stateDown;
+        if (state != buttonState) {
+            buttonState = state;
+            RequestRepaint();
+        }
+    } else if (!mouseInside) {
+        CursorRecheck();
+    }
+}
+
+void TAdvCustomGlowButton::CursorRecheck() {
+    if (!Enabled()) return;
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) return;
+    const bool outside = TWinControl::FindControlAt(cursor, true) != this;
+    if (outside == mouseInside) return;
+    // The enter and leave handlers set mouseInside properly when their gate lets them through.
+    mouseInside = outside;
+    Perform(outside ? CM_MOUSELEAVE : CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
+    const int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+    // A press on this button (single or double) is being released; the framework forgets
+    // that once its release handling has run.
+    const bool pressedHere = ControlState().Contains(csLButtonDown);
+    bool released = false;
+    fadeStep = -kFadeStep;
+    fadeKind = fadeKindDown;
+    leftButtonHeld = false;
+    pressedOutside = false;
+    StartFadeTimer();
+
+    if (tracking && !(!dropDownButton_ && IsMenuButton())) {
+        tracking = false;
+        const bool inside = InClient(x, y);
+        if (groupIndex_ == 0) {
+            buttonState = stateUp;
+            mouseInside = false;
+            if (style_ == bsCheck) {
+                if (ActionLinked()) {
+                    ReleaseLeftButton(message);
+                    released = true;
+                    if (checkedLinked || groupIndexLinked || ActionAutoChecks()) return;
+                }
+                if (!inside && down_) ChangeDown(false);
+                RepaintNow();
+            }
+            if (inside && buttonState != stateDown && buttonState != stateChecked) RequestRepaint();
+        } else {
+            if (ActionLinked() && (checkedLinked || groupIndexLinked)) {
+                ReleaseLeftButton(message);
+                return;
+            }
+            if (inside) {
+                ChangeDown(!down_);
+                if (down_) RepaintNow();
+            } else {
+                // Up again unless it is down: no move may have come to take the pressed look.
+                buttonState = down_ ? stateChecked : stateUp;
+                RepaintNow();
+            }
+        }
+        CursorRecheck();
+    }
+
+    if (mouseDownSeen) {
+        if (!released) SetControlState(ControlState().With(csClicked));
+    } else if (pressedHere && InClient(x, y)) {
+        // The press was a double-click message, on which the framework does not click. Like
+        // any click it needs the release inside; a release without a press here is none.
+        TForm* form = GetParentForm();
+        if (!form || form->Active()) {
+            TObject* action = ActionLinked() ? ActionObject() : nullptr;
+            Raise(OnClick, action ? action : static_cast<TObject*>(this));
+        }
+    }
+    mouseDownSeen = false;
+
+    if (!released) ReleaseLeftButton(message);
+    if (style_ == bsCheck || groupIndex_ > 0) RepaintNow();
+    RequestRepaint();
+}
+
+void TAdvCustomGlowButton::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::HandleMouseUp(button, shift, x, y);
+    if (repeatTimer) repeatTimer->SetEnabled(false);
+}
+
+// ---- auto-repeat ----
+
+void TAdvCustomGlowButton::RepeatTick() {
+    if (!repeatTimer) return;
+    repeatTimer->SetInterval(TimerInterval(repeatPause_));
+    if (!pressed || !MouseCapture()) return;
+    try {
+        PerformClick();
+    } catch (...) {
+        if (repeatTimer) repeatTimer->SetEnabled(false);
+        throw;
+    }
+}
+
+// ---- keyboard ----
+
+void TAdvCustomGlowButton::HandleKeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::HandleKeyDown(key, shift);
+    if (key == VK_RETURN || key == VK_SPACE) {
+        pressed = true;
+        buttonState = stateDown;
+        RepaintNow();
+    }
+    if (key == VK_F4) DropDownFromKeyboard();
+}
+
+void TAdvCustomGlowButton::HandleKeyPress(wchar_t& key) {
+    TCustomControl::HandleKeyPress(key);
+    if (key != L' ' && key != L'\r') return;
+    // Straight to the event: a linked action is not run from here.
+    if (TForm* form = GetParentForm()) form->SetModalResult(modalResult_);
+    Raise(OnClick, this);
+}
+
+void TAdvCustomGlowButton::HandleKeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::HandleKeyUp(key, shift);
+    pressed = false;
+    buttonState = stateUp;
+    RepaintNow();
+}
+
+void TAdvCustomGlowButton::OnDialogKey(TMessage& message) {
+    TShiftState shift = KeyboardShiftState();
+    if (HIWORD(message.LParam) & KF_ALTDOWN) shift.Include(ssAlt);
+    const bool plain =
+        !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    const bool ours =
+        (message.WParam == VK_RETURN && defaultActive) || (message.WParam == VK_ESCAPE && cancel_);
+    if (ours && plain && CanFocus()) {
+        KeyboardClick();
+        buttonState = stateUp;
+        message.Result = 1;
+        return;
+    }
+    TCustomControl::WindowProc(message);
+}
+
+void TAdvCustomGlowButton::OnDialogChar(TMessage& message) {
+    if (IsAccel(static_cast<wchar_t>(message.WParam), Caption()) && CanFocus()) {
+        if (IsMenuButton() || dropDownMenu_)
+            DropDownFromKeyboard();
+        else
+            PerformClick();
+        message.Result = 1;
+        return;
+    }
+    TCustomControl::WindowProc(message);
+}
+
+void TAdvCustomGlowButton::KeyboardClick() {
+    const bool menuChoice =
+        (!dropDownButton_ && IsMenuButton()) ||
+        (dropDownButton_ && style_ == bsButton && groupIndex_ <= 0 && !dropDownSplit_);
+    if (menuChoice) {
+        if (dropDownMenu_)
+            DropDownFromKeyboard();
+        else
+            PerformClick();
+        return;
+    }
+    if (style_ == bsCheck) ChangeDown(!down_);
+    if (!down_) {
+        buttonState = stateDown;
+        RequestRepaint();
+    }
+    if (style_ == bsCheck) {
+        buttonState = stateDown;
+        RepaintNow();
+    }
+    PerformClick();
+}
+
+// ---- focus ----
+
+void TAdvCustomGlowButton::HandleFocusEnter() {
+    TCustomControl::HandleFocusEnter();
+    RequestRepaint();
+    hasFocus = true;
+}
+
+void TAdvCustomGlowButton::HandleFocusExit() {
+    TCustomControl::HandleFocusExit();
+    pressed = false;
+    buttonState = stateUp;
+    hasFocus = false;
+    RequestRepaint();
+}
+
+void TAdvCustomGlowButton::UpdateDefaultActive(TWinControl* focused) {
+    if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(focused))
+        defaultActive = glow == this;
+    else
+        defaultActive = default_;
+}
+
+void TAdvCustomGlowButton::OnFocusChanged(TMessage& message) {
+    // The form names the newly focused windowed control (or itself).
+    UpdateDefaultActive(reinterpret_cast<TWinControl*>(message.LParam));
+    TCustomControl::WindowProc(message);
+}
+
+// ---- down and groups ----
+
+void TAdvCustomGlowButton::ChangeDown(bool value) {
+    if (IsLoading()) loadedDown = value;
+    if (groupIndex_ == 0 && style_ == bsButton) value = false;
+    if (style_ == bsCheck) {
+        down_ = value;
+        buttonState = value ? stateDown : stateUp;
+        RepaintNow();
+        return;
+    }
+    if (value == down_ || (down_ && !allowAllUp_)) return;
+    down_ = value;
+    if (value) {
+        if (buttonState == stateUp) RequestRepaint();
+        buttonState = stateChecked;
+        if (!checkedLinked) AnnounceGroup();
+    } else {
+        buttonState = stateUp;
+        RepaintNow();
+    }
+}
+
+void TAdvCustomGlowButton::AnnounceGroup() {
+    if (groupIndex_ == 0 || !Parent()) return;
+    TMessage message{CM_BUTTONPRESSED, static_cast<WPARAM>(static_cast<LPARAM>(groupIndex_)),
+                     reinterpret_cast<LPARAM>(static_cast<TControl*>(this)), 0};
+    Parent()->Broadcast(message);
+}
+
+void TAdvCustomGlowButton::OnButtonPressed(TMessage& message) {
+    if (static_cast<int>(static_cast<LPARAM>(message.WParam)) != groupIndex_ || !Parent()) return;
+    // Only a sibling announces a group; whatever else the message carries is not looked at.
+    TAdvCustomGlowButton* sender = nullptr;
+    for (TControl* c : Parent()->Controls())
+        if (reinterpret_cast<LPARAM>(c) == message.LParam)
+            sender = dynamic_cast<TAdvCustomGlowButton*>(c);
+    if (!sender || sender == this || !sender->down_ || !down_) return;
+    down_ = false;
+    buttonState = stateUp;
+    RequestRepaint();
+}
+
+} // namespace plaxor

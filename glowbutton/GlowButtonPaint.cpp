@@ -1,0 +1,319 @@
+// Painting of the glow button: the buffered WM_PAINT, the paint sequence that settles the state,
+// chooses the colours, pictures and caption and draws through DrawGlowButton, the parent's
+// background through a transparent button and in the corner pixels, and OnDrawButton.
+#include "AdvGlowButton.h"
+#include "DrawGlowButton.h"
+#include "FaceColors.h"
+#include "GlowButtonSizing.h"
+#include "framework/Bitmap.h"
+#include "framework/ImageList.h"
+#include "gdiplus/GdiplusValues.h"
+#include <optional>
+#include <utility>
+
+namespace plaxor {
+
+static_assert(TAdvCustomGlowButton::stateUp == plaxor::stateUp &&
+              TAdvCustomGlowButton::stateDisabled == plaxor::stateDisabled &&
+              TAdvCustomGlowButton::stateDown == plaxor::stateDown &&
+              TAdvCustomGlowButton::stateChecked == plaxor::stateChecked);
+
+namespace {
+
+// Clears a flag when a scope ends, also by an exception.
+class PaintingScope {
+public:
+    explicit PaintingScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~PaintingScope() { flag_ = false; }
+    PaintingScope(const PaintingScope&) = delete;
+    PaintingScope& operator=(const PaintingScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// A WM_PAINT message carries this DC for the scope and none after it.
+class MessageDC {
+public:
+    MessageDC(TMessage& message, HDC dc) noexcept : message_(message) {
+        message_.WParam = reinterpret_cast<WPARAM>(dc);
+    }
+    ~MessageDC() { message_.WParam = 0; }
+    MessageDC(const MessageDC&) = delete;
+    MessageDC& operator=(const MessageDC&) = delete;
+
+private:
+    TMessage& message_;
+};
+
+} // namespace
+
+// ---- WM_PAINT and WM_ERASEBKGND ----
+
+void TAdvCustomGlowButton::HandlePaintMessage(TMessage& message) {
+    HWND wnd = ExistingHandle();
+    if (!DoubleBuffered() || message.WParam != 0 || !wnd) {
+        HDC dc = reinterpret_cast<HDC>(message.WParam);
+        if (!dc || ControlCount() > 0 || ControlState().Contains(csCustomPaint)) {
+            // The framework's general handler: this control and its children.
+            PaintHandler(message);
+            return;
+        }
+        PaintWindow(dc);
+        return;
+    }
+
+    // Everything is painted into a memory bitmap of the client size first and then copied to
+    // the window in one piece, so nothing half-painted ever shows. The bitmap is a 32-bit DIB
+    // section rather than a device-dependent one: GDI+ then draws the same pixels whatever the
+    // screen (Wine's GDI+ loses text anti-aliasing on device-dependent bitmaps).
+    const RECT client = ClientRect();
+    UniqueHBITMAP bitmap;
+    UniqueHDC memory;
+    {
+        WindowDC screen(nullptr);
+        if (client.right > 0 && client.bottom > 0) {
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            info.bmiHeader.biWidth = client.right;
+            info.bmiHeader.biHeight = -client.bottom;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            void* bits = nullptr;
+            bitmap.reset(
+                ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        }
+        memory.reset(::CreateCompatibleDC(screen.get()));
+    }
+    PaintGuard paint(wnd);
+    if (!bitmap || !memory) {
+        // No memory for a buffer (or nothing to paint): paint straight into the window.
+        if (paint.dc() && client.right > 0 && client.bottom > 0) {
+            MessageDC direct(message, paint.dc());
+            HandlePaintMessage(message);
+        }
+        return;
+    }
+    SelectGuard select(memory.get(), bitmap.get());
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()));
+    {
+        MessageDC buffered(message, memory.get());
+        HandlePaintMessage(message);
+    }
+    ::BitBlt(paint.dc(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+void TAdvCustomGlowButton::HandleEraseBackground(TMessage& message) {
+    message.Result = 1;
+}
+
+// ---- the parent's background ----
+
+void TAdvCustomGlowButton::PaintParentBackground(HRGN region) {
+    TWinControl* parent = Parent();
+    TCanvas& canvas = Canvas();
+    HDC dc = canvas.Handle();
+    if (!parent || !dc || !region) return;
+    // What the canvas has selected goes back before the parent paints, and is selected again
+    // by the canvas's next operation.
+    canvas.Refresh();
+    ::SelectClipRgn(dc, region);
+    {
+        SavedDC saved(dc);
+        // The parent paints in its own coordinates: the window origin moves to where this
+        // control's client area lies in the parent.
+        const POINT origin = parent->ScreenToClient(ClientToScreen(POINT{0, 0}));
+        ::OffsetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+    ::SelectClipRgn(dc, nullptr);
+}
+
+void TAdvCustomGlowButton::PaintCornerPixels() {
+    const int w = ClientWidth(), h = ClientHeight();
+    std::vector<POINT> corners;
+    switch (position_) {
+    case bpStandalone: corners = {{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}; break;
+    case bpLeft: corners = {{0, 0}, {0, h - 1}}; break;
+    case bpMiddle: return; // square ends: nothing of the parent shows
+    case bpRight: corners = {{w - 1, 0}, {w - 1, h - 1}}; break;
+    }
+    UniqueHRGN region(::CreateRectRgn(0, 0, 0, 0));
+    if (!region) return;
+    for (const POINT p : corners) {
+        UniqueHRGN pixel(::CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+        if (pixel) ::CombineRgn(region.get(), region.get(), pixel.get(), RGN_OR);
+    }
+    PaintParentBackground(region.get());
+}
+
+// ---- the paint ----
+
+TFaceState TAdvCustomGlowButton::FaceState() const {
+    TFaceState s;
+    s.buttonState = buttonState;
+    s.enabled = Enabled();
+    s.down = down_;
+    s.showDisabled = showDisabled_;
+    s.style = style_;
+    s.groupIndex = groupIndex_;
+    s.fadeTimerRunning = fadeTimer != nullptr;
+    s.hotFade = hotFade;
+    s.downFade = downFade;
+    s.mouseInside = mouseInside;
+    s.hotColors = hotColors;
+    s.pressed = pressed;
+    s.transparent = transparent_;
+    s.position = position_;
+    s.leftButtonHeld = leftButtonHeld;
+    s.hasFocus = hasFocus;
+    s.focusType = focusType_;
+    return s;
+}
+
+TImageList* TAdvCustomGlowButton::ActionImages(int& imageIndex) const {
+    (void)imageIndex;
+    return nullptr;
+}
+
+void TAdvCustomGlowButton::PaintControl() {
+    if (painting) return;
+    PaintingScope scope(painting);
+    // Without a window there is nothing to paint on yet; an auto-sized button measures at its
+    // first real paint, since sizeDirty stays set.
+    TCanvas& canvas = Canvas();
+    if (!canvas.HandleAllocated()) return;
+    const RECT client = ClientRect();
+
+    if (transparent_ && !mouseOver) {
+        UniqueHRGN whole(::CreateRectRgnIndirect(&client));
+        PaintParentBackground(whole.get());
+    }
+
+    const TSettledState settled =
+        SettleButtonState(buttonState, Enabled(), down_, groupIndex_, style_);
+    buttonState = settled.buttonState;
+    if (settled.clearTracking) tracking = false;
+
+    const TFaceColors colors = ChooseFaceColors(*appearance_, FaceState());
+
+    // Image list, picture and caption for the look of the moment.
+    TImageList* imageList = nullptr;
+    bool imageEnabled = true;
+    if (Enabled() || !disabledImages_) {
+        imageList = hotColors && hotImages_ ? hotImages_ : images_;
+        imageEnabled = Enabled();
+    } else {
+        imageList = disabledImages_;
+    }
+    TGDIPPicture* picture = picture_.get();
+    if (!Enabled() && !disabledPicture_->IsEmpty())
+        picture = disabledPicture_.get();
+    else if (hotColors && !hotPicture_->IsEmpty())
+        picture = hotPicture_.get();
+    std::wstring caption = showCaption_ ? Caption() : std::wstring();
+
+    const std::uint8_t hotPart = HotPart(dropDownButton_, mouseInside, leftButtonHeld, dropDownHot);
+    const bool focusBorder = IsFocusBorderVisible();
+    const bool focusHot = FocusHotShown(hasFocus, focusType_);
+
+    // The caption font: the button's own, in the system typeface unless it follows its parent.
+    TFont font;
+    font.CopyFrom(Font());
+    if (!ParentFont() && appearance_->SystemFont())
+        font.SetName(IsWindowsVistaOrLater() ? L"Segoe UI" : L"Tahoma");
+
+    TBitmap glyph(1, 1);
+    PrepareGlyph(glyph);
+
+    int actionIndex = -1;
+    if (TImageList* actionList = ActionImages(actionIndex)) {
+        imageList = actionList;
+        imageEnabled = Enabled();
+        imageIndex_ = actionIndex;
+    }
+
+    // The smaller size states show a 16 x 16 picture, and the glyph state no caption.
+    SIZE pictureSize{0, 0};
+    if (autoSize_ && (buttonSizeState == bsGlyph || buttonSizeState == bsLabel)) {
+        pictureSize = {16, 16};
+        if (imageList && imageIndex_ >= 0) picture = nullptr;
+        if (buttonSizeState == bsGlyph) caption.clear();
+    }
+
+    TGlowButtonDrawInputs in;
+    in.control = this;
+    in.canvas = &canvas;
+    in.rect = client;
+    in.Color = colors.Color;
+    in.ColorTo = colors.ColorTo;
+    in.ColorMirror = colors.ColorMirror;
+    in.ColorMirrorTo = colors.ColorMirrorTo;
+    in.BorderColor = colors.BorderColor;
+    in.Gradient = colors.Gradient;
+    in.GradientMirror = colors.GradientMirror;
+    in.caption = std::move(caption);
+    in.font = &font;
+    in.imageList = imageList;
+    in.imageIndex = imageIndex_;
+    in.imageEnabled = imageEnabled;
+    in.layout = layout_;
+    in.dropDownButton = dropDownButton_;
+    in.highlighted = colors.highlighted;
+    in.enabled = Enabled();
+    in.focusBorder = focusBorder;
+    in.dropDownPosition = dropDownPosition_;
+    in.picture = picture;
+    in.pictureSize = pictureSize;
+    in.antiAlias = antiAlias_;
+    in.glyphBitmap = &glyph;
+    in.hotPart = hotPart;
+    in.transparentIdle = IsTransparentIdle(transparent_, mouseOver, focusHot, buttonState);
+    in.mouseOver = mouseOver;
+    in.position = position_;
+    in.dropDownSplit = dropDownSplit_;
+    in.borderVisible = IsBorderVisible();
+    in.wordWrap = wordWrap_;
+    in.rounded = rounded_;
+    in.arrowDown = dropDownDirection_ == ddDown;
+    in.spacing = spacing_;
+    in.trimming = trimming_;
+    in.notes = notes_.get();
+    in.notesFont = notesFont_.get();
+    in.down = down_;
+
+    if (sizeRequest || (sizeDirty && autoSize_)) {
+        in.measureOnly = true;
+        ApplyContentSize(DrawGlowButton(in));
+        sizeDirty = false;
+        in.measureOnly = false;
+        in.rect = ClientRect();
+        // Resizing went through the window's messages, which may have let a window DC go:
+        // the canvas takes a new one.
+        if (!Canvas().HandleAllocated()) return;
+    }
+    DrawGlowButton(in);
+
+    AfterPaint();
+    const TGlowButtonState look = buttonState == stateDown ? gsDown : mouseOver ? gsHot : gsNormal;
+    Raise(OnDrawButton, this, canvas, in.rect, look);
+
+    if (Parent() && !(transparent_ && !mouseOver && buttonState != stateDown && !hotColors))
+        PaintCornerPixels();
+}
+
+void TAdvCustomGlowButton::AfterPaint() {}
+
+void TAdvCustomGlowButton::PrepareGlyph(TBitmap&) {}
+
+bool TAdvCustomGlowButton::IsBorderVisible() const {
+    return borderStyle_ == bsSingle;
+}
+
+bool TAdvCustomGlowButton::IsFocusBorderVisible() const {
+    return FocusBorderShown(hasFocus, focusType_);
+}
+
+} // namespace plaxor

@@ -1,0 +1,582 @@
+// The glow button under the mouse: clicks and their events, double clicks, groups, check
+// buttons, auto-repeat, fades, enter and leave from the real pointer, focus, and the choice
+// between the face and the drop-down part.
+#include "ButtonTestSupport.h"
+#include "framework/Exception.h"
+#include "framework/PopupMenu.h"
+#include <algorithm>
+
+namespace plaxor::testing {
+namespace {
+
+class GlowButtonMouse : public ButtonFormTest {
+protected:
+    void SetUp() override {
+        ButtonFormTest::SetUp();
+        b = NewButton(60, 60);
+        LogButtonEvents(*b, log);
+        Pump();
+    }
+    int Clicks() const { return static_cast<int>(std::count(log.begin(), log.end(), L"click")); }
+    static void Tick(TTimer* timer) {
+        ::SendMessageW(timer->Handle(), WM_TIMER, TTimer::TimerId, 0);
+    }
+
+    TAdvGlowButton* b = nullptr;
+    std::vector<std::wstring> log;
+};
+
+// ---- clicks ----
+
+TEST_F(GlowButtonMouse, ClickRaisesMouseDownClickMouseUpInThatOrder) {
+    Click(*b, 10, 12);
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,12", L"click", L"up0@10,12"}));
+}
+
+TEST_F(GlowButtonMouse, PressShowsThePressedFaceAndHoldsTheMouse) {
+    GlowButtonTestAccess s(*b);
+    Press(*b);
+    EXPECT_EQ(s.buttonState(), State::stateDown);
+    EXPECT_TRUE(s.pressed());
+    EXPECT_TRUE(s.leftButtonHeld());
+    EXPECT_TRUE(s.tracking());
+    EXPECT_EQ(::GetCapture(), b->Handle());
+}
+
+TEST_F(GlowButtonMouse, ReleaseInsideLeavesAPlainButtonUp) {
+    GlowButtonTestAccess s(*b);
+    Click(*b);
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(s.leftButtonHeld());
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(GlowButtonMouse, ReleaseOutsideGivesNoClick) {
+    GlowButtonTestAccess s(*b);
+    Press(*b, 10, 10);
+    Release(*b, 100, 10); // the client area ends at 99
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"up0@100,10"}));
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(GlowButtonMouse, MovingOutWhilePressedShowsUpAndBackInShowsPressed) {
+    GlowButtonTestAccess s(*b);
+    Press(*b);
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(-5, 10));
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(99, 40));
+    EXPECT_EQ(s.buttonState(), State::stateDown);
+}
+
+TEST_F(GlowButtonMouse, DoubleClickClicksTwice) {
+    Click(*b);
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Release(*b);
+    EXPECT_EQ(Clicks(), 2);
+}
+
+TEST_F(GlowButtonMouse, SecondClickOfADoubleClickLeavesTheModalResultAlone) {
+    b->SetModalResult(4);
+    Click(*b);
+    EXPECT_EQ(form->ModalResult(), 4);
+    form->SetModalResult(0);
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Release(*b);
+    EXPECT_EQ(Clicks(), 2);
+    EXPECT_EQ(form->ModalResult(), 0);
+}
+
+TEST_F(GlowButtonMouse, SecondPressOfADoubleClickReleasedOutsideIsNoClick) {
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Release(*b, 150, 10);
+    EXPECT_EQ(Clicks(), 0);
+}
+
+TEST_F(GlowButtonMouse, CancelModeEndsAPressWithoutAClick) {
+    GlowButtonTestAccess s(*b);
+    Press(*b);
+    Send(*b, WM_CANCELMODE);
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(s.leftButtonHeld());
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+}
+
+TEST_F(GlowButtonMouse, CancelModeEndsADoubleClickPressWithoutAClick) {
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Send(*b, WM_CANCELMODE);
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(GlowButtonMouse, SecondClickOfADoubleClickIsSkippedWhileTheFormIsInactive) {
+    // Hidden: under Wine without a window manager a shown top-level window takes seconds to go.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 400, 300, 50, 50, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetActiveWindow(other);
+    const bool inactive = !form->Active();
+    Send(*b, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(10, 10));
+    Release(*b);
+    ::DestroyWindow(other);
+    ASSERT_TRUE(inactive);
+    EXPECT_EQ(Clicks(), 0);
+}
+
+TEST_F(GlowButtonMouse, ReleaseWithoutAPressOnTheButtonIsNoClick) {
+    Release(*b);
+    EXPECT_EQ(Clicks(), 0);
+}
+
+TEST_F(GlowButtonMouse, RightButtonOnlyRaisesItsEvents) {
+    GlowButtonTestAccess s(*b);
+    Send(*b, WM_RBUTTONDOWN, MK_RBUTTON, Point(10, 10));
+    Send(*b, WM_RBUTTONUP, 0, Point(10, 10));
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down1@10,10", L"up1@10,10"}));
+    EXPECT_FALSE(s.pressed());
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+}
+
+TEST_F(GlowButtonMouse, ButtonDisabledInItsOwnClickPaintsDisabled) {
+    GlowButtonTestAccess s(*b);
+    b->OnClick = [this](TObject*) { b->SetEnabled(false); };
+    MoveTo(*b, 20, 20);
+    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    Click(*b, 20, 20);
+    ::UpdateWindow(b->Handle());
+    EXPECT_EQ(s.buttonState(), State::stateDisabled);
+    // The hover and press flags still say hot and pressed; the state alone decides the look.
+    EXPECT_TRUE(s.hotColors());
+    EXPECT_TRUE(s.pressed());
+}
+
+TEST_F(GlowButtonMouse, ReenabledButtonPaintsUpAgain) {
+    GlowButtonTestAccess s(*b);
+    b->SetEnabled(false);
+    ::UpdateWindow(b->Handle());
+    b->SetEnabled(true);
+    ::UpdateWindow(b->Handle());
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+}
+
+// ---- focus ----
+
+TEST_F(GlowButtonMouse, PressDoesNotTakeTheFocusWithoutTabStop) {
+    GlowButtonTestAccess s(*b);
+    OtherControl* other = NewOther();
+    other->SetFocus();
+    Click(*b);
+    EXPECT_FALSE(b->Focused());
+    EXPECT_FALSE(s.hasFocus());
+    EXPECT_TRUE(other->Focused());
+}
+
+TEST_F(GlowButtonMouse, PressTakesTheFocusWithTabStop) {
+    GlowButtonTestAccess s(*b);
+    NewOther()->SetFocus();
+    b->SetTabStop(true);
+    Click(*b);
+    EXPECT_TRUE(b->Focused());
+    EXPECT_TRUE(s.hasFocus());
+}
+
+// ---- enter, leave and fades ----
+
+TEST_F(GlowButtonMouse, EnterRaisesItsEventEachTimeButMakesHotOnce) {
+    GlowButtonTestAccess s(*b);
+    int enters = 0;
+    b->OnMouseEnter = [&](TObject*) { ++enters; };
+    Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
+    TTimer* timer = s.fadeTimer();
+    s.fadeStep() = 7; // a second enter must not restart the fade
+    Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
+    EXPECT_EQ(enters, 2);
+    EXPECT_TRUE(s.mouseOver());
+    EXPECT_TRUE(s.mouseInside());
+    EXPECT_TRUE(s.hotColors());
+    EXPECT_EQ(s.fadeTimer(), timer);
+    EXPECT_EQ(s.fadeStep(), 7);
+}
+
+TEST_F(GlowButtonMouse, LeaveWithoutEnterRaisesOnlyItsEvent) {
+    GlowButtonTestAccess s(*b);
+    int leaves = 0;
+    b->OnMouseLeave = [&](TObject*) { ++leaves; };
+    Send(*b, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(b));
+    EXPECT_EQ(leaves, 1);
+    EXPECT_EQ(s.fadeTimer(), nullptr);
+    EXPECT_EQ(s.hotFade(), 0);
+}
+
+TEST_F(GlowButtonMouse, FadeToHotRepaintsFiveTimesAndFreesItsTimerOnTheSixthTick) {
+    GlowButtonTestAccess s(*b);
+    Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
+    TTimer* timer = s.fadeTimer();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->Interval(), 30u);
+    EXPECT_TRUE(timer->Enabled());
+    TakeInvalidation(*b);
+    for (int frame = 1; frame <= 5; ++frame) {
+        SCOPED_TRACE(frame);
+        Tick(timer);
+        EXPECT_EQ(s.hotFade(), frame * 20);
+        EXPECT_TRUE(TakeInvalidation(*b));
+    }
+    const HWND timerWindow = timer->Handle();
+    Tick(timer); // frees the timer from inside its own tick
+    EXPECT_EQ(s.fadeTimer(), nullptr);
+    EXPECT_FALSE(::IsWindow(timerWindow));
+    EXPECT_EQ(s.hotFade(), 100);
+    EXPECT_EQ(s.fadeKind(), State::fadeKindFinished);
+    EXPECT_FALSE(TakeInvalidation(*b));
+}
+
+TEST_F(GlowButtonMouse, LeavingFadesBackFromFullyHot) {
+    GlowButtonTestAccess s(*b);
+    Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
+    Tick(s.fadeTimer());
+    Send(*b, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(b));
+    EXPECT_FALSE(s.mouseOver());
+    EXPECT_FALSE(s.hotColors());
+    EXPECT_EQ(s.hotFade(), 100);
+    Tick(s.fadeTimer());
+    EXPECT_EQ(s.hotFade(), 80);
+}
+
+TEST_F(GlowButtonMouse, PressFadesDownAndReleaseFadesBackThenEndsThePress) {
+    GlowButtonTestAccess s(*b);
+    Press(*b);
+    EXPECT_EQ(s.fadeKind(), State::fadeKindDown);
+    Tick(s.fadeTimer());
+    EXPECT_EQ(s.downFade(), 20);
+    Release(*b);
+    EXPECT_TRUE(s.pressed()); // until the fade back is done
+    Tick(s.fadeTimer());
+    EXPECT_EQ(s.downFade(), 0);
+    EXPECT_TRUE(s.pressed());
+    Tick(s.fadeTimer());
+    EXPECT_FALSE(s.pressed());
+    EXPECT_EQ(s.fadeTimer(), nullptr);
+}
+
+TEST_F(GlowButtonMouse, RealPointerMakesTheButtonHotAndLeavingMakesItNormal) {
+    GlowButtonTestAccess s(*b);
+    MoveTo(*form, 250, 20);
+    Settle();
+    MoveTo(*b, 20, 20);
+    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    EXPECT_TRUE(s.hotColors());
+    MoveTo(*form, 250, 20);
+    ASSERT_TRUE(PumpUntil([&] { return !s.mouseOver(); }));
+    EXPECT_FALSE(s.hotColors());
+    EXPECT_FALSE(s.mouseInside());
+}
+
+TEST_F(GlowButtonMouse, LeavingWhileHeldAndComingBackShowsThePressAgain) {
+    GlowButtonTestAccess s(*b);
+    MoveTo(*b, 20, 20);
+    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == b->Handle(); }));
+    MoveTo(*b, -30, 20);
+    ASSERT_TRUE(PumpUntil([&] { return !s.mouseOver(); }));
+    EXPECT_TRUE(s.pressedOutside());
+    EXPECT_FALSE(s.pressed());
+    EXPECT_EQ(s.buttonState(), State::stateUp);
+    MoveTo(*b, 30, 20);
+    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    EXPECT_TRUE(s.pressed());
+    EXPECT_EQ(s.buttonState(), State::stateDown);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == nullptr; }));
+    EXPECT_FALSE(s.pressedOutside());
+    EXPECT_EQ(Clicks(), 1);
+}
+
+TEST_F(GlowButtonMouse, RealClickReleasedOutsideClicksNothingAndClearsTheHover) {
+    GlowButtonTestAccess s(*b);
+    MoveTo(*b, 20, 20);
+    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == b->Handle(); }));
+    MoveTo(*form, 250, 20);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == nullptr; }));
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_FALSE(s.mouseOver());
+    EXPECT_FALSE(s.hotColors());
+}
+
+// ---- down and groups ----
+
+class GlowButtonGroups : public GlowButtonMouse {
+protected:
+    void SetUp() override {
+        GlowButtonMouse::SetUp();
+        b2 = NewButton(60, 110, 100, 41);
+        b3 = NewButton(170, 110, 100, 41);
+        for (TAdvGlowButton* x : {b, b2, b3})
+            x->SetGroupIndex(1);
+    }
+    TAdvGlowButton* b2 = nullptr;
+    TAdvGlowButton* b3 = nullptr;
+};
+
+TEST_F(GlowButtonGroups, ClickingEachMakesItTheOnlyOneDown) {
+    Click(*b);
+    EXPECT_TRUE(b->Down());
+    Click(*b2);
+    EXPECT_FALSE(b->Down());
+    EXPECT_TRUE(b2->Down());
+    Click(*b3);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b2->Down());
+    EXPECT_TRUE(b3->Down());
+}
+
+TEST_F(GlowButtonGroups, DownMemberShowsCheckedAndReleasedOneShowsUp) {
+    Click(*b);
+    Click(*b2);
+    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+    EXPECT_EQ(GlowButtonTestAccess(*b2).buttonState(), State::stateChecked);
+}
+
+TEST_F(GlowButtonGroups, ClickingTheDownOneAgainKeepsItDown) {
+    Click(*b);
+    Click(*b);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(Clicks(), 2);
+}
+
+TEST_F(GlowButtonGroups, WithAllowAllUpClickingTheDownOneAgainReleasesIt) {
+    for (TAdvGlowButton* x : {b, b2, b3})
+        x->SetAllowAllUp(true);
+    Click(*b);
+    Click(*b);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b2->Down());
+    EXPECT_FALSE(b3->Down());
+}
+
+TEST_F(GlowButtonGroups, ReleasedOutsideAMemberStaysAsItWas) {
+    Press(*b);
+    Release(*b, 150, 10);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+}
+
+TEST_F(GlowButtonGroups, SettingDownInCodeReleasesTheOthers) {
+    b->SetDown(true);
+    b2->SetDown(true);
+    EXPECT_FALSE(b->Down());
+    EXPECT_TRUE(b2->Down());
+}
+
+TEST_F(GlowButtonGroups, JoiningAGroupWhileDownReleasesItsDownMember) {
+    b3->SetGroupIndex(2);
+    b->SetDown(true);
+    b3->SetDown(true);
+    b3->SetGroupIndex(1);
+    EXPECT_FALSE(b->Down());
+    EXPECT_TRUE(b3->Down());
+}
+
+TEST_F(GlowButtonGroups, OtherGroupsAreLeftAlone) {
+    b3->SetGroupIndex(2);
+    b3->SetDown(true);
+    b->SetDown(true);
+    EXPECT_TRUE(b3->Down());
+}
+
+TEST_F(GlowButtonGroups, GroupMessageFromAControlOfAnotherClassIsNotReadAsAGlowButton) {
+    OtherControl* other = NewOther();
+    b->SetDown(true);
+    TMessage message{CM_BUTTONPRESSED, 1, reinterpret_cast<LPARAM>(static_cast<TControl*>(other)),
+                     0};
+    form->Broadcast(message);
+    EXPECT_TRUE(b->Down());
+}
+
+TEST_F(GlowButtonGroups, GroupMessageNamingNoSiblingIsIgnored) {
+    b->SetDown(true);
+    TAdvGlowButton stranger(nullptr);
+    stranger.SetGroupIndex(1);
+    stranger.SetDown(true);
+    Send(*b, CM_BUTTONPRESSED, 1, reinterpret_cast<LPARAM>(static_cast<TControl*>(&stranger)));
+    EXPECT_TRUE(b->Down());
+}
+
+TEST_F(GlowButtonMouse, PlainUngroupedButtonCannotStayDown) {
+    b->ChangeDown(true);
+    EXPECT_FALSE(b->Down());
+}
+
+// ---- check buttons ----
+
+TEST_F(GlowButtonMouse, CheckButtonTogglesAtEachPress) {
+    b->SetStyle(bsCheck);
+    Press(*b);
+    EXPECT_TRUE(b->Down());
+    Release(*b);
+    EXPECT_TRUE(b->Down());
+    Press(*b);
+    EXPECT_FALSE(b->Down());
+    Release(*b);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks(), 2);
+}
+
+TEST_F(GlowButtonMouse, CheckButtonPressedMovedOutAndReleasedStaysUp) {
+    GlowButtonTestAccess s(*b);
+    b->SetStyle(bsCheck);
+    Press(*b);
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(-20, 10));
+    EXPECT_EQ(s.buttonState(), State::stateDown);
+    Release(*b, -20, 10);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks(), 0);
+}
+
+TEST_F(GlowButtonMouse, GroupedCheckButtonTogglesOnPressAndAgainOnReleaseInside) {
+    b->SetStyle(bsCheck);
+    b->SetGroupIndex(1);
+    Press(*b);
+    EXPECT_TRUE(b->Down());
+    Release(*b);
+    EXPECT_FALSE(b->Down());
+}
+
+// ---- auto-repeat ----
+
+TEST_F(GlowButtonMouse, RepeatGivesSevenClicksInAHeldSecondPlusTheClickOnRelease) {
+    GlowButtonTestAccess s(*b);
+    b->SetRepeatClick(true);
+    Press(*b);
+    TTimer* timer = s.repeatTimer();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->Enabled());
+    // Each tick comes one interval after the last; deliver those of the first second.
+    int elapsed = 0;
+    while ((elapsed += static_cast<int>(timer->Interval())) <= 1000)
+        Tick(timer);
+    EXPECT_EQ(Clicks(), 7);
+    Release(*b);
+    EXPECT_EQ(Clicks(), 8);
+    EXPECT_FALSE(timer->Enabled());
+}
+
+TEST_F(GlowButtonMouse, RepeatWaitsTheInitialPauseThenTheRepeatPause) {
+    GlowButtonTestAccess s(*b);
+    b->SetRepeatClick(true);
+    b->SetInitRepeatPause(250);
+    b->SetRepeatPause(40);
+    Press(*b);
+    EXPECT_EQ(s.repeatTimer()->Interval(), 250u);
+    Tick(s.repeatTimer());
+    EXPECT_EQ(s.repeatTimer()->Interval(), 40u);
+    Release(*b);
+    Press(*b);
+    EXPECT_EQ(s.repeatTimer()->Interval(), 250u);
+}
+
+TEST_F(GlowButtonMouse, RepeatTickWithoutTheMouseHeldClicksNothing) {
+    GlowButtonTestAccess s(*b);
+    b->SetRepeatClick(true);
+    Click(*b);
+    s.repeatTimer()->Tick();
+    EXPECT_EQ(Clicks(), 1);
+}
+
+TEST_F(GlowButtonMouse, ErrorInARepeatedClickStopsTheRepeatAndPropagates) {
+    GlowButtonTestAccess s(*b);
+    b->SetRepeatClick(true);
+    b->OnClick = [](TObject*) { throw Exception(L"click failed"); };
+    Press(*b);
+    EXPECT_THROW(s.repeatTimer()->Tick(), Exception);
+    EXPECT_FALSE(s.repeatTimer()->Enabled());
+    ::ReleaseCapture();
+}
+
+// ---- the face or the drop-down part ----
+
+class MenuGlowButton : public TAdvGlowButton {
+public:
+    using TAdvGlowButton::TAdvGlowButton;
+
+protected:
+    bool IsMenuButton() const override { return true; }
+};
+
+TEST_F(GlowButtonMouse, SplitDropDownPartTakesPressesInItsThirteenPixels) {
+    GlowButtonTestAccess s(*b);
+    int dropDowns = 0;
+    b->OnDropDown = [&](TObject*) { ++dropDowns; };
+    b->SetDropDownButton(true);
+    Press(*b, 88, 10);
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_FALSE(s.tracking());
+    Release(*b, 88, 10);
+    EXPECT_EQ(Clicks(), 1); // the framework's click on release still comes
+    Press(*b, 87, 10);
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_TRUE(s.tracking());
+    Release(*b, 87, 10);
+}
+
+TEST_F(GlowButtonMouse, BottomDropDownPartCountsFromTheBottomEdge) {
+    GlowButtonTestAccess s(*b);
+    b->SetDropDownButton(true);
+    b->SetDropDownPosition(dpBottom);
+    Press(*b, 95, 28);
+    EXPECT_TRUE(s.tracking());
+    Release(*b, 95, 28);
+    Press(*b, 5, 29);
+    EXPECT_FALSE(s.tracking());
+    Release(*b, 5, 29);
+}
+
+TEST_F(GlowButtonMouse, UnsplitDropDownButtonOpensFromAnyPress) {
+    int dropDowns = 0;
+    b->OnDropDown = [&](TObject*) { ++dropDowns; };
+    b->SetDropDownButton(true);
+    b->SetDropDownSplit(false);
+    Click(*b, 5, 5);
+    EXPECT_EQ(dropDowns, 1);
+}
+
+TEST_F(GlowButtonMouse, UnsplitDropDownCheckButtonNeverOpensFromTheMouse) {
+    int dropDowns = 0;
+    b->OnDropDown = [&](TObject*) { ++dropDowns; };
+    b->SetDropDownButton(true);
+    b->SetDropDownSplit(false);
+    b->SetStyle(bsCheck);
+    Click(*b, 95, 5);
+    EXPECT_EQ(dropDowns, 0);
+    EXPECT_TRUE(b->Down());
+}
+
+TEST_F(GlowButtonMouse, MenuButtonTakesTheMenuPathEverywhere) {
+    auto* menu = NewButton<MenuGlowButton>(170, 20);
+    GlowButtonTestAccess s(*menu);
+    int dropDowns = 0;
+    menu->OnDropDown = [&](TObject*) { ++dropDowns; };
+    Press(*menu, 5, 5);
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_FALSE(s.tracking());
+    EXPECT_NE(s.buttonState(), State::stateDown);
+    Release(*menu, 5, 5);
+}
+
+TEST_F(GlowButtonMouse, DropDownPartShowsHotFromItsTwelvePixels) {
+    GlowButtonTestAccess s(*b);
+    b->SetDropDownButton(true);
+    Send(*b, WM_MOUSEMOVE, 0, Point(88, 10));
+    EXPECT_FALSE(s.dropDownHot());
+    Send(*b, WM_MOUSEMOVE, 0, Point(89, 10));
+    EXPECT_TRUE(s.dropDownHot());
+}
+
+} // namespace
+} // namespace plaxor::testing
