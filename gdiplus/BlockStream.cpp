@@ -26,6 +26,16 @@ UniqueCom<IStream> TBlockStream::Create(UniqueHGLOBAL block, std::size_t size) {
     return UniqueCom<IStream>(new TBlockStream(std::move(shared)));
 }
 
+UniqueCom<IStream> TBlockStream::CreateCopy(UniqueHGLOBAL block, const void* data,
+                                            std::size_t size) {
+    if (!block) return {};
+    void* memory = ::GlobalLock(block.get());
+    if (!memory) return {};
+    if (size) std::memcpy(memory, data, size);
+    ::GlobalUnlock(block.get());
+    return Create(std::move(block), size);
+}
+
 TBlockStream::TBlockStream(std::shared_ptr<const Block> block, std::uint64_t position)
     : block_(std::move(block)), position_(position) {}
 

@@ -21,6 +21,9 @@ public:
     // The stream reads the first size bytes of block (size must not exceed the block's own);
     // null when the block cannot be locked.
     static UniqueCom<IStream> Create(UniqueHGLOBAL block, std::size_t size);
+    // Copies size bytes of data into block (at least that large) and makes the stream over
+    // them; null when the block cannot be locked.
+    static UniqueCom<IStream> CreateCopy(UniqueHGLOBAL block, const void* data, std::size_t size);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;

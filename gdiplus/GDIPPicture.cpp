@@ -1,7 +1,5 @@
 #include "gdiplus/GDIPPicture.h"
 
-#include <cstring>
-
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
@@ -28,14 +26,9 @@ public:
         const auto size = static_cast<SIZE_T>(data.Bytes().size());
         UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
         if (!block) throw Exception(L"Could not allocate memory for image");
-        if (void* memory = ::GlobalLock(block.get())) {
-            std::memcpy(memory, data.Memory(), size);
-            ::GlobalUnlock(block.get());
-        } else {
-            return; // a block that cannot be locked decodes as nothing
-        }
         // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
-        stream_ = TBlockStream::Create(std::move(block), size);
+        // A block that cannot be locked leaves no stream: the bytes decode as nothing.
+        stream_ = TBlockStream::CreateCopy(std::move(block), data.Memory(), size);
     }
     IStream* Stream() const noexcept { return stream_.get(); }
 

@@ -7,6 +7,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
+#include "framework/Font.h"
 #include "framework/Form.h"
 #include "framework/JpegImage.h"
 #include "framework/LayoutBinary.h"
@@ -17,6 +18,7 @@
 #include "framework/Registry.h"
 #include "framework/Streams.h"
 #include "gdiplus/GDIPPicture.h"
+#include "glowbutton/DrawGlowButton.h"
 #include "tests/framework/DibSurface.h"
 #include "tests/framework/LayoutTestContext.h"
 #include "tests/mutation/MutationRunner.h"
@@ -217,6 +219,25 @@ void ReadGdipPictureInput(const ByteInput& data) {
     if (saved.Bytes() != data) Wrong("the picture's bytes were not kept unchanged");
 }
 
+void ReadGlowPictureInput(const ByteInput& data) {
+    TGDIPPicture picture;
+    TMemoryStream stream(data);
+    picture.LoadImage(stream);
+    static TFont font;
+    DibSurface dib(100, 41);
+    TCanvas canvas(dib.dc());
+    TGlowButtonDrawInputs in;
+    in.canvas = &canvas;
+    in.rect = RECT{0, 0, 100, 41};
+    in.caption = L"&Disable";
+    in.font = &font;
+    in.picture = &picture;
+    DrawGlowButton(in);
+    in.pictureSize = SIZE{16, 16};
+    in.layout = blGlyphTop;
+    DrawGlowButton(in);
+}
+
 void ReadPictureDataInput(const ByteInput& data) {
     TPicture picture;
     LoadProperty(picture, L"Data", LayoutValue(plaxor::Bytes(data)));
@@ -302,6 +323,8 @@ bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes) {
         ReadJpegInput(bytes);
     } else if (starts("gdip-picture-")) {
         ReadGdipPictureInput(bytes);
+    } else if (starts("glow-picture-")) {
+        ReadGlowPictureInput(bytes);
     } else if (starts("picture-data-")) {
         ReadPictureDataInput(bytes);
     } else if (starts("registry-text-")) {

@@ -30,6 +30,9 @@ void ReadJpegInput(const ByteInput& data);
 // TGDIPPicture::LoadImage (measuring through GDI+), UpdateImageSize and DrawInRect into a
 // 32-bit DIB (BMP files through the framework bitmap).
 void ReadGdipPictureInput(const ByteInput& data);
+// A glow button's picture: the bytes in a TGDIPPicture that the button paints at its own
+// size and forced to 16 x 16, face and caption around it.
+void ReadGlowPictureInput(const ByteInput& data);
 // TPicture's "Data" layout property, drawing the graphic, writing "Data" back and reading it.
 void ReadPictureDataInput(const ByteInput& data);
 // TRegistry::ReadText of a value in the in-memory registry: four bytes of type, one byte of
