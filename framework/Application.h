@@ -22,7 +22,7 @@ using TMessageBoxFunction = std::function<int(HWND owner, const std::wstring& te
 
 // The title a program takes from its executable: the file name without its directory, cut
 // before the first dot, every character after the first in lower case ("PLAXOR.EXE" gives
-// "Plaxor", "my.tool.exe" gives "My").
+// "Plaxor", "my.tool.exe" gives "my").
 std::wstring TitleFromFileName(const std::wstring& path);
 
 // What the error display shows for an error: its message, or the innermost wrapped error's

@@ -5,6 +5,46 @@
 
 namespace plaxor {
 
+namespace {
+// Layouts name the character sets as the Windows headers do.
+struct CharsetName {
+    TFontCharset charset;
+    const wchar_t* name;
+};
+constexpr CharsetName kCharsetNames[] = {
+    {ANSI_CHARSET, L"ANSI_CHARSET"},
+    {DEFAULT_CHARSET, L"DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, L"SYMBOL_CHARSET"},
+    {MAC_CHARSET, L"MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, L"SHIFTJIS_CHARSET"},
+    {HANGEUL_CHARSET, L"HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, L"JOHAB_CHARSET"},
+    {GB2312_CHARSET, L"GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, L"CHINESEBIG5_CHARSET"},
+    {GREEK_CHARSET, L"GREEK_CHARSET"},
+    {TURKISH_CHARSET, L"TURKISH_CHARSET"},
+    {VIETNAMESE_CHARSET, L"VIETNAMESE_CHARSET"},
+    {HEBREW_CHARSET, L"HEBREW_CHARSET"},
+    {ARABIC_CHARSET, L"ARABIC_CHARSET"},
+    {BALTIC_CHARSET, L"BALTIC_CHARSET"},
+    {RUSSIAN_CHARSET, L"RUSSIAN_CHARSET"},
+    {THAI_CHARSET, L"THAI_CHARSET"},
+    {EASTEUROPE_CHARSET, L"EASTEUROPE_CHARSET"},
+    {OEM_CHARSET, L"OEM_CHARSET"},
+};
+
+TFontCharset CharsetFromLayout(const LayoutValue& v) {
+    if (const Ident* ident = std::get_if<Ident>(&v)) {
+        for (const CharsetName& c : kCharsetNames)
+            if (SameText(c.name, ident->name)) return c.charset;
+        props::BadValue(L"Charset");
+    }
+    const std::int64_t number = props::AsInteger(v, L"Charset");
+    if (number < 0 || number > 255) props::BadValue(L"Charset");
+    return static_cast<TFontCharset>(number);
+}
+} // namespace
+
 void TFont::CopyFrom(const TPersistent* source) {
     const auto* font = dynamic_cast<const TFont*>(source);
     if (!font) return TPersistent::CopyFrom(source);
@@ -25,7 +65,17 @@ const PropertyTable& TFont::ClassProperties() {
     static const PropertyTable table(
         &TPersistent::ClassProperties(),
         {
-            props::Integer(L"Charset", &TFont::Charset, &TFont::SetCharset, std::nullopt),
+            props::Custom(
+                L"Charset",
+                [](const TPersistent& o) -> std::optional<LayoutValue> {
+                    const TFontCharset charset = props::Self<TFont>(o).Charset();
+                    for (const CharsetName& c : kCharsetNames)
+                        if (c.charset == charset) return LayoutValue(Ident{c.name});
+                    return LayoutValue(static_cast<std::int64_t>(charset));
+                },
+                [](TPersistent& o, const LayoutValue& v, LayoutContext&) {
+                    props::Self<TFont>(o).SetCharset(CharsetFromLayout(v));
+                }),
             props::Color(L"Color", &TFont::Color, &TFont::SetColor, std::nullopt),
             props::Integer(L"Height", &TFont::Height, &TFont::SetHeight, std::nullopt),
             props::String(L"Name", &TFont::Name, &TFont::SetName, std::nullopt),

@@ -118,6 +118,25 @@ TEST(Font, LayoutValuesReadBack) {
               (std::vector<std::wstring>{L"fsBold", L"fsStrikeOut"}));
 }
 
+TEST(Font, CharsetIsStoredByItsHeaderNameAndReadByNameOrNumber) {
+    TFont f;
+    f.SetCharset(RUSSIAN_CHARSET);
+    EXPECT_EQ(std::get<Ident>(*test::SaveProperty(f, L"Charset")).name, L"RUSSIAN_CHARSET");
+    TFont g;
+    test::LoadProperty(g, L"Charset", LayoutValue(Ident{L"default_charset"}));
+    EXPECT_EQ(g.Charset(), DEFAULT_CHARSET);
+    test::LoadProperty(g, L"Charset", LayoutValue(std::int64_t{238}));
+    EXPECT_EQ(g.Charset(), EASTEUROPE_CHARSET);
+}
+
+TEST(Font, CharsetOutsideAByteOrUnknownNameIsAReadError) {
+    TFont f;
+    EXPECT_THROW(test::LoadProperty(f, L"Charset", LayoutValue(std::int64_t{256})), EReadError);
+    EXPECT_THROW(test::LoadProperty(f, L"Charset", LayoutValue(Ident{L"KLINGON_CHARSET"})),
+                 EReadError);
+    EXPECT_EQ(f.Charset(), DEFAULT_CHARSET);
+}
+
 TEST(Font, InstalledFamiliesAreFoundAndInventedOnesNot) {
     EXPECT_TRUE(IsFontInstalled(L"Tahoma"));
     EXPECT_TRUE(IsFontInstalled(L"tahoma"));

@@ -197,8 +197,8 @@ class IconSize : public testing::TestWithParam<int> {};
 // What the title bar and task bar do: ask Windows for the icon at one size.
 TEST_P(IconSize, LoadsAtItsOwnSize) {
     const int size = GetParam();
-    UniqueHICON icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON",
-                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    UniqueHICON icon(static_cast<HICON>(
+        ::LoadImageW(SubjectModule(), L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     ASSERT_TRUE(icon);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon.get(), &info));

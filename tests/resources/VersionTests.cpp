@@ -1,4 +1,6 @@
 // The version information Explorer shows for Plaxor.exe, read as Windows reads it.
+#include "ModuleResource.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,13 +15,13 @@ namespace {
 class VersionInfo : public testing::Test {
 protected:
     void SetUp() override {
-        wchar_t path[MAX_PATH];
-        ASSERT_GT(::GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+        const std::wstring path = SubjectPath();
+        ASSERT_FALSE(path.empty());
         DWORD ignored = 0;
-        const DWORD size = ::GetFileVersionInfoSizeW(path, &ignored);
+        const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
         ASSERT_GT(size, 0u);
         block_.resize(size);
-        ASSERT_TRUE(::GetFileVersionInfoW(path, 0, size, block_.data()));
+        ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block_.data()));
     }
 
     // Null when the block has no such entry.
