@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/KeltLayout.h"
 #include "framework/Bitmap.h"
 #include "framework/Exception.h"
 #include "framework/Image.h"
@@ -337,6 +338,23 @@ MutationCorpus<wchar_t> FormLayoutCorpus() {
                                    L"\r\n"})
         corpus.dictionary.push_back(Units(word));
     return corpus;
+}
+
+MutationCorpus<wchar_t> KeltLayoutCorpus() {
+    MutationCorpus<wchar_t> corpus = FormLayoutCorpus();
+    corpus.samples = {Units(DecodeLayoutText(ReadResourceData(nullptr, L"KELT_LAYOUT")))};
+    for (std::wstring_view word :
+         {L"object b: TAdvGlowButton\r\nend\r\n", L"Appearance.Color = ", L"Appearance.ColorTo = ",
+          L"Appearance.BorderColor = ", L"Appearance.Gradient = ggRadial\r\n",
+          L"NotesFont.Height = ", L"OnClick = plaxorizebtnClick\r\n", L"OnClick = FormShow\r\n",
+          L"Caption = '&", L"TabOrder = ", L"Picture.Data = {89504E47", L"Layout = blGlyphTop\r\n",
+          L"file 'logo.jpg'", L"file 'none.jpg'"})
+        corpus.dictionary.push_back(Units(word));
+    return corpus;
+}
+
+LayoutNode KeltLayoutTree() {
+    return ReadKeltLayout(nullptr);
 }
 
 LayoutNode FormLayoutTree() {

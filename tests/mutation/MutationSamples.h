@@ -44,6 +44,9 @@ MutationCorpus<wchar_t> LayoutTextCorpus();
 // A form laid out like Plaxor's main window, with the program's own pictures.
 MutationCorpus<wchar_t> FormLayoutCorpus();
 LayoutNode FormLayoutTree();
+// The main window's layout as the program embeds it.
+MutationCorpus<wchar_t> KeltLayoutCorpus();
+LayoutNode KeltLayoutTree();
 MutationCorpus<std::uint8_t> LayoutBinaryCorpus();
 MutationCorpus<std::uint8_t> BmpCorpus();
 MutationCorpus<std::uint8_t> JpegCorpus();

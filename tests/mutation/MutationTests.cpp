@@ -32,9 +32,11 @@ private:
 // Together about 25 to 35 s under Wine; GDI+ decoding and painting are the slow ones.
 constexpr std::size_t kLayoutMutants = 10000;
 constexpr std::size_t kFormMutants = 2000;
+constexpr std::size_t kKeltMutants = 1000;
+constexpr std::size_t kValueMutants = 1000;
 constexpr std::size_t kBitmapMutants = 10000;
 constexpr std::size_t kJpegMutants = 8000;
-constexpr std::size_t kGdipMutants = 4000;
+constexpr std::size_t kGdipMutants = 3000;
 constexpr std::size_t kGlowMutants = 1000;
 constexpr std::size_t kPictureDataMutants = 8000;
 constexpr std::size_t kRegistryMutants = 10000;
@@ -73,9 +75,22 @@ TEST(Mutation, FormLayout) {
     ExpectNoDefects("layout-form", FormLayoutCorpus(), ReadFormLayoutInput, kFormMutants);
 }
 
+TEST(Mutation, KeltLayout) {
+    ExpectNoDefects("layout-kelt", KeltLayoutCorpus(), ReadKeltLayoutInput, kKeltMutants);
+}
+
+TEST(Mutation, KeltLayoutValues) {
+    const LayoutNode sample = KeltLayoutTree();
+    const MutationSettings settings = SettingsFromEnvironment(kKeltMutants);
+    const MutationOutcome outcome = RunMutants<std::uint8_t>(
+        "layout-kelt-values", [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); },
+        ReadKeltLayoutBinaryInput, settings);
+    Report("layout-kelt-values", settings, outcome);
+}
+
 TEST(Mutation, FormLayoutValues) {
     const LayoutNode sample = FormLayoutTree();
-    const MutationSettings settings = SettingsFromEnvironment(kFormMutants);
+    const MutationSettings settings = SettingsFromEnvironment(kValueMutants);
     const MutationOutcome outcome = RunMutants<std::uint8_t>(
         "layout-form-values", [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); },
         ReadFormLayoutBinaryInput, settings);
@@ -127,6 +142,10 @@ TEST(MutationSamples, EveryLayoutTextSampleLoads) {
 
 TEST(MutationSamples, TheFormLayoutSampleLoadsAndPaints) {
     ExpectSamplesRead(FormLayoutCorpus(), ReadFormLayoutInput);
+}
+
+TEST(MutationSamples, TheProgramsOwnLayoutMakesAndPaintsItsWindow) {
+    ExpectSamplesRead(KeltLayoutCorpus(), ReadKeltLayoutInput);
 }
 
 TEST(MutationSamples, EveryLayoutBinarySampleLoads) {

@@ -1,8 +1,11 @@
 #include "tests/mutation/Readers.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 
+#include "app/Kelt.h"
+#include "app/KeltLayout.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -18,6 +21,7 @@
 #include "framework/Registry.h"
 #include "framework/Streams.h"
 #include "gdiplus/GDIPPicture.h"
+#include "glowbutton/AdvGlowButton.h"
 #include "glowbutton/DrawGlowButton.h"
 #include "tests/framework/DibSurface.h"
 #include "tests/framework/LayoutTestContext.h"
@@ -152,6 +156,54 @@ void LoadAndPaintForm(const LayoutNode& tree) {
 
 void ReadFormLayoutInput(const TextInput& text) {
     LoadAndPaintForm(ReadLayoutText(std::wstring(text.begin(), text.end()), {}));
+}
+
+namespace {
+
+void MakeAndPaintKelt(const LayoutNode& tree) {
+    std::wstring shown;
+    const TMessageBoxFunction previous = TApplication::SetMessageBoxFunction(
+        [&](HWND, const std::wstring& message, const std::wstring&, UINT) {
+            shown = message;
+            return IDOK;
+        });
+    std::exception_ptr error;
+    try {
+        MemoryRegistry registry;
+        TKeltServices services;
+        services.registry = &registry;
+        services.layout = [&] { return tree; };
+        Tkelt window(nullptr, services);
+        window.FormShow(&window);
+        DibSurface dib(420, 240);
+        ::SendMessageW(window.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        for (TAdvGlowButton* button : {window.plaxorizebtn, window.undoplaxorizebtn}) {
+            DibSurface face(std::clamp(button->Width(), 1, 2048),
+                            std::clamp(button->Height(), 1, 2048));
+            ::SendMessageW(button->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(face.dc()), 0);
+        }
+    } catch (...) {
+        error = std::current_exception();
+    }
+    TApplication::SetMessageBoxFunction(previous);
+    if (!shown.empty()) {
+        std::string narrow;
+        for (wchar_t c : shown)
+            narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ';
+        Wrong("showing or painting the main window showed an error: " + narrow);
+    }
+    if (error) std::rethrow_exception(error);
+}
+
+} // namespace
+
+void ReadKeltLayoutInput(const TextInput& text) {
+    MakeAndPaintKelt(
+        ReadLayoutText(std::wstring(text.begin(), text.end()), ResourceFileResolver(nullptr)));
+}
+
+void ReadKeltLayoutBinaryInput(const ByteInput& data) {
+    MakeAndPaintKelt(ReadLayoutBinary(data));
 }
 
 void ReadFormLayoutBinaryInput(const ByteInput& data) {
@@ -305,6 +357,13 @@ bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes) {
     const auto starts = [&](const char* prefix) { return fileName.rfind(prefix, 0) == 0; };
     if (starts("layout-form-values-")) {
         ReadFormLayoutBinaryInput(bytes);
+    } else if (starts("layout-kelt-values-")) {
+        ReadKeltLayoutBinaryInput(bytes);
+    } else if (starts("layout-kelt-")) {
+        TextInput text(bytes.size() / 2);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        ReadKeltLayoutInput(text);
     } else if (starts("layout-form-")) {
         TextInput text(bytes.size() / 2);
         for (std::size_t i = 0; i < text.size(); ++i)

@@ -18,6 +18,11 @@ void ReadLayoutTextInput(const TextInput& text);
 // A layout of a real form (TForm with labels, images and speed buttons): read, loaded, then
 // the form's window made and painted into a bitmap.
 void ReadFormLayoutInput(const TextInput& text);
+// The program's main window (Tkelt, with its glow buttons) made from a mutant of the layout
+// the program embeds, its status shown from an in-memory registry, then the window and each
+// glow button painted into bitmaps.
+void ReadKeltLayoutInput(const TextInput& text);
+void ReadKeltLayoutBinaryInput(const ByteInput& data);
 // The same for a form's layout in the binary form.
 void ReadFormLayoutBinaryInput(const ByteInput& data);
 // ReadLayoutBinary, the same checks and loading.
