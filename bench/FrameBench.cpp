@@ -7,12 +7,13 @@
 // The reference frame draws what a glow-button face is made of (a rounded, gradient-filled
 // shape with a mirrored lower half, a border and an anti-aliased caption) straight through the
 // GDI+ wrappers: it tells what GDI+ costs here, so that the glow button's own frame can be
-// read against it. The glow button's own frame is timed wherever its painting is in the tree.
+// read against it.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -25,14 +26,9 @@
 #include "gdiplus/GPStringFormat.h"
 #include "gdiplus/GdiplusSession.h"
 #include "gdiplus/GdiplusValues.h"
-
-// The glow button's own painting, where it is part of the tree.
-#if __has_include("glowbutton/DrawGlowButton.h")
 #include "framework/Canvas.h"
 #include "framework/Font.h"
 #include "glowbutton/DrawGlowButton.h"
-#define PLAXOR_HAS_GLOW_PAINT 1
-#endif
 
 namespace plaxor {
 namespace {
@@ -60,11 +56,31 @@ public:
         bi.bmiHeader.biHeight = -kHeight;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_.reset(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
         old_ = ::SelectObject(dc_.get(), bitmap_.get());
     }
     ~Surface() { ::SelectObject(dc_.get(), old_); }
+    // A 32-bit BMP file of the pixels, for a person to look at.
+    void Save(const std::string& fileName) const {
+        ::GdiFlush();
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER info{};
+        const DWORD size = kWidth * kHeight * 4;
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + size;
+        info.biSize = sizeof info;
+        info.biWidth = kWidth;
+        info.biHeight = -kHeight;
+        info.biPlanes = 1;
+        info.biBitCount = 32;
+        if (FILE* out = std::fopen(fileName.c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info, sizeof info, 1, out);
+            std::fwrite(bits_, size, 1, out);
+            std::fclose(out);
+        }
+    }
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
     HDC dc() const { return dc_.get(); }
@@ -73,6 +89,7 @@ private:
     UniqueHDC dc_;
     UniqueHBITMAP bitmap_;
     HGDIOBJ old_ = nullptr;
+    void* bits_ = nullptr;
 };
 
 void AddRoundRect(TGPGraphicsPath& path, REAL x, REAL y, REAL w, REAL h, REAL r) {
@@ -116,7 +133,6 @@ void ReferenceCaption(HDC buffer) {
     graphics.DrawString(L"&Disable", -1, &font, GpRectF{0, 0, kWidth, kHeight}, &format, &text);
 }
 
-#ifdef PLAXOR_HAS_GLOW_PAINT
 // Face and caption of "&Disable" in the main window's hot colours, as one fade step paints it.
 void GlowButtonFrame(HDC buffer) {
     static TFont font;
@@ -136,14 +152,14 @@ void GlowButtonFrame(HDC buffer) {
     in.mouseOver = true;
     DrawGlowButton(in);
 }
-#endif
 
 struct Frame {
     const char* label;
     std::function<void(HDC)> paint;
 };
 
-double MedianFrameMs(const Frame& frame) {
+// With a folder, the last frame of each kind is saved there as LABEL.bmp.
+double MedianFrameMs(const Frame& frame, const char* saveTo) {
     Surface buffer, window;
     const auto one = [&] {
         frame.paint(buffer.dc());
@@ -159,6 +175,7 @@ double MedianFrameMs(const Frame& frame) {
             one();
         batches.push_back((Now() - start) / 50);
     }
+    if (saveTo) window.Save(std::string(saveTo) + "/" + frame.label + ".bmp");
     std::nth_element(batches.begin(), batches.begin() + batches.size() / 2, batches.end());
     return batches[batches.size() / 2];
 }
@@ -166,7 +183,8 @@ double MedianFrameMs(const Frame& frame) {
 } // namespace
 } // namespace plaxor
 
-int main() {
+// frame_bench [FOLDER]: with a folder, each kind's last frame is saved there as a BMP file.
+int main(int argc, char** argv) {
     using namespace plaxor;
     GdiplusSession gdiplus;
     const std::vector<Frame> frames = {
@@ -177,11 +195,10 @@ int main() {
          }},
         {"gdiplus-face", ReferenceFace},
         {"gdiplus-caption", ReferenceCaption},
-#ifdef PLAXOR_HAS_GLOW_PAINT
         {"glow-button", GlowButtonFrame},
-#endif
     };
     for (const Frame& frame : frames)
-        std::printf("frame %s %.3f\n", frame.label, MedianFrameMs(frame));
+        std::printf("frame %s %.3f\n", frame.label,
+                    MedianFrameMs(frame, argc > 1 ? argv[1] : nullptr));
     return 0;
 }
