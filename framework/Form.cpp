@@ -1,6 +1,7 @@
 #include "Form.h"
 #include "Application.h"
 #include "Properties.h"
+#include <algorithm>
 
 namespace plaxor {
 
@@ -126,12 +127,12 @@ void TForm::UpdateFrame() {
 }
 
 void TForm::SetClientWidth(int value) {
-    clientWidth_ = std::max(value, 0);
+    clientWidth_ = std::clamp(value, 0, MaxExtent); // the frame is added to it
     ApplyClientSize();
 }
 
 void TForm::SetClientHeight(int value) {
-    clientHeight_ = std::max(value, 0);
+    clientHeight_ = std::clamp(value, 0, MaxExtent);
     ApplyClientSize();
 }
 
