@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Properties.h"
 #include <algorithm>
+#include <utility>
 
 namespace plaxor {
 
@@ -241,6 +242,11 @@ void TForm::Hide() {
 }
 
 void TForm::SetVisible(bool value) {
+    if (IsLoading()) {
+        // Shown half-read, its OnShow would run on components that do not exist yet.
+        showAfterLoad_ = value;
+        return;
+    }
     if (value)
         Show();
     else
@@ -300,8 +306,16 @@ void TForm::OnDialogKey(TMessage& message) {
     message.Result = 1;
 }
 
+void TForm::AfterLoad() {
+    TWinControl::AfterLoad();
+    if (showAfterLoad_) ::PostMessageW(Handle(), CM_SHOWAFTERLOAD, 0, 0);
+}
+
 void TForm::WindowProc(TMessage& message) {
     switch (message.Msg) {
+    case CM_SHOWAFTERLOAD:
+        if (std::exchange(showAfterLoad_, false)) Show();
+        break;
     case WM_CLOSE: OnCloseMessage(message); break;
     case WM_SETFOCUS: OnSetFocusMessage(message); break;
     case CM_DIALOGKEY: OnDialogKey(message); break;
