@@ -95,8 +95,10 @@ void TControl::ParentChanged() {
 // ---- geometry ----
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    left = std::clamp(left, -MaxExtent, MaxExtent);
+    top = std::clamp(top, -MaxExtent, MaxExtent);
+    width = std::clamp(width, 0, MaxExtent);
+    height = std::clamp(height, 0, MaxExtent);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     InvalidateInParent(ClientRect());
     left_ = left;

@@ -115,7 +115,11 @@ public:
     TForm* GetParentForm() const;
     virtual bool IsWindowed() const noexcept { return false; }
 
-    // Position in the parent's client area (a form: on the screen), in pixels.
+    // Position in the parent's client area (a form: on the screen), in pixels. Positions stay
+    // within +-MaxExtent and sizes within 0..MaxExtent: larger ones are cut to that. Window
+    // managers keep 16-bit geometry (X11 does), and painting a control a million pixels wide
+    // exhausted the stack in Wine's drawing code.
+    static constexpr int MaxExtent = 32767;
     int Left() const noexcept { return left_; }
     void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
     int Top() const noexcept { return top_; }

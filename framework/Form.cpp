@@ -1,6 +1,8 @@
 #include "Form.h"
 #include "Application.h"
 #include "Properties.h"
+#include <algorithm>
+#include <utility>
 
 namespace plaxor {
 
@@ -126,12 +128,12 @@ void TForm::UpdateFrame() {
 }
 
 void TForm::SetClientWidth(int value) {
-    clientWidth_ = std::max(value, 0);
+    clientWidth_ = std::clamp(value, 0, MaxExtent); // the frame is added to it
     ApplyClientSize();
 }
 
 void TForm::SetClientHeight(int value) {
-    clientHeight_ = std::max(value, 0);
+    clientHeight_ = std::clamp(value, 0, MaxExtent);
     ApplyClientSize();
 }
 
@@ -240,6 +242,11 @@ void TForm::Hide() {
 }
 
 void TForm::SetVisible(bool value) {
+    if (IsLoading()) {
+        // Shown half-read, its OnShow would run on components that do not exist yet.
+        showAfterLoad_ = value;
+        return;
+    }
     if (value)
         Show();
     else
@@ -299,8 +306,16 @@ void TForm::OnDialogKey(TMessage& message) {
     message.Result = 1;
 }
 
+void TForm::AfterLoad() {
+    TWinControl::AfterLoad();
+    if (showAfterLoad_) ::PostMessageW(Handle(), CM_SHOWAFTERLOAD, 0, 0);
+}
+
 void TForm::WindowProc(TMessage& message) {
     switch (message.Msg) {
+    case CM_SHOWAFTERLOAD:
+        if (std::exchange(showAfterLoad_, false)) Show();
+        break;
     case WM_CLOSE: OnCloseMessage(message); break;
     case WM_SETFOCUS: OnSetFocusMessage(message); break;
     case CM_DIALOGKEY: OnDialogKey(message); break;

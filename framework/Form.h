@@ -68,6 +68,8 @@ public:
     void Hide();
     // The main form's close ends the application, no question asked; another form hides.
     void Close();
+    // While its layout is read, a form is not shown: a layout's Visible = True shows it from
+    // the message loop, once the layout is read and whoever made the form has checked it.
     void SetVisible(bool value) override;
 
     // Stored by layouts; the program is laid out at 96 pixels per inch.
@@ -98,6 +100,9 @@ protected:
     void CreateWindowHandle() override;
     void VisibleChanged() override {}
 
+protected:
+    void AfterLoad() override;
+
 private:
     void WindowStyles(DWORD& style, DWORD& exStyle) const;
     void ApplyClientSize();
@@ -123,6 +128,7 @@ private:
     int pixelsPerInch_ = 96;
     int textHeight_ = 13;
     bool oldCreateOrder_ = false;
+    bool showAfterLoad_ = false;
 };
 
 } // namespace plaxor

@@ -139,7 +139,20 @@ bool IsJpegSignature(const std::uint8_t* p, std::size_t size) {
     return size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF;
 }
 
+bool MoreBlocksThanBytesHold(const JpegInfo& info, std::size_t size) {
+    const std::uint64_t blocks = (static_cast<std::uint64_t>(info.width) + 7) / 8 *
+                                 ((static_cast<std::uint64_t>(info.height) + 7) / 8);
+    return blocks > 8 * static_cast<std::uint64_t>(size);
+}
+
 } // namespace
+
+bool JpegClaimsMoreThanItHolds(const std::uint8_t* data, std::size_t size) {
+    if (!IsJpegSignature(data, size)) return false;
+    JpegInfo info;
+    char message[JMSG_LENGTH_MAX] = {};
+    return ReadJpegHeader(data, size, &info, message) && MoreBlocksThanBytesHold(info, size);
+}
 
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;
@@ -184,6 +197,11 @@ void TJPEGImage::LoadImage(TStream& stream) {
         throw EInvalidGraphic(FormatMessageText(
             L"JPEG image is not valid: the size %s x %s is outside what a picture may have",
             {std::to_wstring(info.width), std::to_wstring(info.height)}));
+    if (MoreBlocksThanBytesHold(info, data.size()))
+        throw EInvalidGraphic(FormatMessageText(
+            L"JPEG image is not valid: %s bytes cannot hold a picture of %s x %s pixels",
+            {std::to_wstring(data.size()), std::to_wstring(info.width),
+             std::to_wstring(info.height)}));
     auto bitmap = Decode(data, info.width, info.height);
 
     data_ = std::move(data);

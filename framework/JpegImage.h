@@ -9,6 +9,13 @@
 
 namespace plaxor {
 
+// Whether data is a JPEG file whose frame claims more pixels than its bytes can encode:
+// Huffman-coded data (what every writer makes) spends at least one bit on every 8 x 8 block,
+// so a file of n bytes holds at most 8n blocks; arithmetic-coded files are held to the same. A few
+// hundred bytes that claim 16000 x 16000 pixels would otherwise be decoded (mostly as filler) into
+// a gigabyte. False for anything that is not a readable JPEG header.
+bool JpegClaimsMoreThanItHolds(const std::uint8_t* data, std::size_t size);
+
 class TJPEGImage : public TGraphic {
 public:
     // Pictures with a larger side are refused before anything is allocated for them.
@@ -34,8 +41,8 @@ public:
     void ReadLayoutData(TStream* stream) override;
     void WriteLayoutData(TStream* stream) const override;
     // Reads to the end of the stream and decodes the picture once, so that damaged or
-    // truncated data is refused here (EInvalidGraphic with libjpeg's reason; the old picture
-    // stays) rather than when it is drawn.
+    // truncated data (and a size the data cannot hold) is refused here (EInvalidGraphic with
+    // libjpeg's reason; the old picture stays) rather than when it is drawn.
     void LoadImage(TStream& stream) override;
     // The bytes exactly as loaded.
     void SaveImage(TStream& stream) const override;

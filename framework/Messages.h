@@ -28,6 +28,8 @@ inline constexpr UINT CM_MOUSEENTER = CM_BASE + 19;    // LParam the control
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;    // LParam the control
 inline constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24; // WParam group index, LParam the sender
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
+// Posted by a form whose layout said Visible = True: shows it from the message loop.
+inline constexpr UINT CM_SHOWAFTERLOAD = CM_BASE + 40;
 
 // Notifications a parent reflects to the child window they came from (CN_BASE + WM_xxx).
 inline constexpr UINT CN_BASE = 0xBC00;

@@ -3,9 +3,11 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
+#include "framework/JpegImage.h"
 #include "framework/Picture.h"
 #include "framework/Properties.h"
 #include "framework/UniqueHandle.h"
+#include "gdiplus/BlockStream.h"
 #include "gdiplus/GPGraphics.h"
 #include "gdiplus/GPImage.h"
 
@@ -16,25 +18,21 @@ TGDIPPicture::BlockAllocator TGDIPPicture::allocateBlock = &::GlobalAlloc;
 namespace {
 
 // The bytes in a movable global block behind a COM stream, positioned at the start, for GDI+
-// to decode. Members are released in reverse: the stream, then the block, each exactly once;
-// the image made from the stream must be freed before this.
+// to decode. The stream owns the block and frees it with its last reference; the image made
+// from the stream must be freed before this.
 class DecodingSource {
 public:
     explicit DecodingSource(const TMemoryStream& data) {
         const auto size = static_cast<SIZE_T>(data.Bytes().size());
-        block_.reset(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
-        if (!block_) throw Exception(L"Could not allocate memory for image");
-        // A stream that cannot be made, or a short write, decodes as nothing.
-        if (FAILED(::CreateStreamOnHGlobal(block_.get(), FALSE, stream_.put()))) return;
-        ULONG written = 0;
-        stream_.get()->Write(data.Memory(), static_cast<ULONG>(size), &written);
-        const LARGE_INTEGER start{};
-        stream_.get()->Seek(start, STREAM_SEEK_SET, nullptr);
+        UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
+        if (!block) throw Exception(L"Could not allocate memory for image");
+        // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
+        // A block that cannot be locked leaves no stream: the bytes decode as nothing.
+        stream_ = TBlockStream::CreateCopy(std::move(block), data.Memory(), size);
     }
     IStream* Stream() const noexcept { return stream_.get(); }
 
 private:
-    UniqueHGLOBAL block_;
     UniqueCom<IStream> stream_;
 };
 
@@ -90,8 +88,17 @@ void TGDIPPicture::CopyFrom(const TPersistent* source) {
     UpdateImageSize();
 }
 
+bool TGDIPPicture::Undecodable() const {
+    // Wine's GDI+ decodes a JPEG whole when it is loaded, however little data there is.
+    return JpegClaimsMoreThanItHolds(imageData->Memory(), imageData->Bytes().size());
+}
+
 bool TGDIPPicture::UpdateImageSize() {
     if (empty || imageData->Bytes().empty()) return false;
+    if (Undecodable()) {
+        imageWidth = imageHeight = 0;
+        return true;
+    }
     DecodingSource source(*imageData);
     auto image = std::make_unique<TGPImage>(source.Stream());
     imageWidth = static_cast<int>(image->GetWidth());
@@ -101,6 +108,10 @@ bool TGDIPPicture::UpdateImageSize() {
 
 void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
     if (empty || imageData->Bytes().empty()) return;
+    if (Undecodable()) {
+        imageWidth = imageHeight = 0;
+        return;
+    }
     DecodingSource source(*imageData);
     auto image = std::make_unique<TGPImage>(source.Stream());
     if (image->GetFormatKind() == fkBMP) {

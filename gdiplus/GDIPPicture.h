@@ -67,6 +67,9 @@ public:
     static BlockAllocator allocateBlock;
 
 private:
+    // Bytes handled like ones no decoder takes, without asking GDI+: a JPEG that claims far
+    // more pixels than its bytes hold.
+    bool Undecodable() const;
     void ReplaceData(const std::vector<std::uint8_t>& bytes);
 
     std::unique_ptr<TMemoryStream> imageData;

@@ -9,6 +9,8 @@
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinControl.h"
+#include "framework/JpegImage.h"
+#include "gdiplus/BlockStream.h"
 #include "gdiplus/GDIPPicture.h"
 #include "gdiplus/GPBrushes.h"
 #include "gdiplus/GPFont.h"
@@ -102,16 +104,14 @@ void DrawBorder(TGPGraphics& g, const TGlowButtonDrawInputs& in, int radius) {
 // ---- pictures
 
 // An encoded image in a movable global block behind a COM stream, for GDI+ to decode. The
-// stream goes first, then the block; images made from the stream must be freed before this.
+// stream owns the block; images made from the stream must be freed before this.
 class ImageStream {
 public:
     explicit ImageStream(const std::vector<std::uint8_t>& bytes) {
-        block_.reset(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, bytes.size()));
-        if (!block_) throw Exception(L"Could not allocate memory for image");
-        if (FAILED(::CreateStreamOnHGlobal(block_.get(), FALSE, stream_.put()))) return;
-        ULONG written = 0;
-        stream_.get()->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-        Rewind();
+        UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, bytes.size()));
+        if (!block) throw Exception(L"Could not allocate memory for image");
+        // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
+        stream_ = TBlockStream::CreateCopy(std::move(block), bytes.data(), bytes.size());
     }
     IStream* get() const noexcept { return stream_.get(); }
     void Rewind() {
@@ -121,7 +121,6 @@ public:
     }
 
 private:
-    UniqueHGLOBAL block_;
     UniqueCom<IStream> stream_;
 };
 
@@ -786,8 +785,19 @@ void DrawDropDownArrow(TCanvas& canvas, POINT origin, TColor color, bool pointsD
 
 // ---- pictures
 
+namespace {
+
+// A JPEG claiming far more pixels than its bytes hold is not handed to GDI+, which under Wine
+// decodes it whole on load.
+bool Undecodable(const std::vector<std::uint8_t>& bytes) {
+    return JpegClaimsMoreThanItHolds(bytes.data(), bytes.size());
+}
+
+} // namespace
+
 void DrawPictureAt(TGPGraphics& graphics, POINT point, const TGDIPPicture& picture) {
     const std::vector<std::uint8_t> bytes = SavedBytes(picture);
+    if (Undecodable(bytes)) return;
     ImageStream stream(bytes);
     auto image = std::make_unique<TGPImage>(stream.get());
     if (image->GetFormatKind() == fkBMP) {
@@ -801,6 +811,7 @@ void DrawPictureAt(TGPGraphics& graphics, POINT point, const TGDIPPicture& pictu
 void DrawPictureStretched(TGPGraphics& graphics, TCanvas& canvas, const RECT& rect,
                           const TGDIPPicture& picture) {
     const std::vector<std::uint8_t> bytes = SavedBytes(picture);
+    if (Undecodable(bytes)) return;
     ImageStream stream(bytes);
     auto image = std::make_unique<TGPImage>(stream.get());
     if (image->GetFormatKind() == fkBMP) {
@@ -810,6 +821,8 @@ void DrawPictureStretched(TGPGraphics& graphics, TCanvas& canvas, const RECT& re
             bitmap.LoadImage(file);
         } catch (const EInvalidGraphic&) {
             return; // a BMP variant only GDI+ reads is not drawn
+        } catch (const EOutOfMemory&) {
+            return; // nor one too large for a framework bitmap
         }
         bitmap.SetTransparentMode(tmAuto);
         bitmap.SetTransparent(true);

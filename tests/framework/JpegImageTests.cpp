@@ -186,6 +186,30 @@ TEST(JpegDamaged, AbsurdDimensionsAreRefusedBeforeDecoding) {
     EXPECT_NE(LoadError(bytes).find(L"65280"), std::wstring::npos);
 }
 
+// A few hundred bytes claiming 16000 x 16000 pixels used to be decoded, mostly as filler, into a
+// gigabyte bitmap kept for the picture's lifetime.
+TEST(JpegDamaged, ASizeTheBytesCannotHoldIsRefusedBeforeDecoding) {
+    auto bytes = test::RedBlueJpeg(16, 16);
+    std::size_t sof = 0;
+    for (std::size_t i = 2; i + 9 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            sof = i;
+            break;
+        }
+    ASSERT_NE(sof, 0u);
+    bytes[sof + 5] = 0x3E; // height 16000
+    bytes[sof + 6] = 0x80;
+    bytes[sof + 7] = 0x3E; // width 16000
+    bytes[sof + 8] = 0x80;
+    EXPECT_NE(LoadError(bytes).find(L"cannot hold a picture of 16000 x 16000"), std::wstring::npos);
+    EXPECT_TRUE(JpegClaimsMoreThanItHolds(bytes.data(), bytes.size()));
+}
+
+TEST(JpegDamaged, RealPicturesHoldTheirSize) {
+    const auto bytes = test::RedBlueJpeg(64, 32);
+    EXPECT_FALSE(JpegClaimsMoreThanItHolds(bytes.data(), bytes.size()));
+}
+
 TEST(JpegDamaged, AFailedLoadKeepsTheOldPicture) {
     TJPEGImage jpeg;
     const auto good = test::RedBlueJpeg();

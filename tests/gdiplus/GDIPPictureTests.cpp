@@ -201,6 +201,31 @@ TEST(GDIPPicture, UndecodableBytesAreHeldButMeasureAndDrawAsNothing) {
     EXPECT_EQ(dib.Pixel(10, 10), 0x00FF00u);
 }
 
+// Wine's GDI+ decodes a JPEG whole on load: a small file claiming 16000 x 16000 pixels took
+// seconds and gigabytes. Such bytes now count as undecodable without reaching GDI+.
+TEST(GDIPPicture, AJpegClaimingMorePixelsThanItsBytesHoldIsUndecodable) {
+    ByteVector jpeg = MakeJpeg(Halves(16, 16));
+    std::size_t sof = 0;
+    for (std::size_t i = 2; i + 9 < jpeg.size() && !sof; ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) sof = i;
+    ASSERT_NE(sof, 0u);
+    jpeg[sof + 5] = 0x3E; // height 16000
+    jpeg[sof + 6] = 0x80;
+    jpeg[sof + 7] = 0x3E; // width 16000
+    jpeg[sof + 8] = 0x80;
+    TGDIPPicture picture;
+    Load(picture, MakePng(Halves(12, 8)));
+    Load(picture, jpeg);
+    EXPECT_FALSE(picture.IsEmpty());
+    EXPECT_EQ(picture.ImageWidth(), 0);
+    EXPECT_EQ(picture.ImageHeight(), 0);
+    DibSection dib(20, 20, Green);
+    TCanvas canvas(dib.dc());
+    picture.DrawInRect(canvas, RECT{0, 0, 20, 20});
+    EXPECT_EQ(dib.Pixel(10, 10), 0x00FF00u);
+    EXPECT_EQ(SavedBytes(picture), jpeg);
+}
+
 TEST(GDIPPicture, CopyFromNilClearsWithOnChangeThenOnClearAndKeepsTheSize) {
     TGDIPPicture picture;
     Load(picture, MakePng(Halves(12, 8)));

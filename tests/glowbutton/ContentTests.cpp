@@ -443,6 +443,31 @@ TEST(PictureDrawing, StretchedBmpPictureIsKeyedByTheFrameworkBitmap) {
     EXPECT_EQ(surface.At(1, 28), White);
 }
 
+// Wine's GDI+ decodes a JPEG whole when it loads one: a small file claiming 16000 x 16000
+// pixels took seconds and a gigabyte, and its grey filler was drawn over the face.
+TEST(PictureDrawing, AJpegClaimingMorePixelsThanItsBytesHoldIsNotDrawn) {
+    ByteVector jpeg = MakeJpeg(PixelImage(16, 16, 0xFFFF0000));
+    std::size_t sof = 0;
+    for (std::size_t i = 2; i + 9 < jpeg.size() && !sof; ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) sof = i;
+    ASSERT_NE(sof, 0u);
+    jpeg[sof + 5] = 0x3E; // height 16000
+    jpeg[sof + 6] = 0x80;
+    jpeg[sof + 7] = 0x3E; // width 16000
+    jpeg[sof + 8] = 0x80;
+    TGDIPPicture picture;
+    TMemoryStream stream(jpeg);
+    picture.LoadImage(stream);
+    Surface surface(30, 30);
+    {
+        TGPGraphics graphics(surface.dc());
+        DrawPictureAt(graphics, {0, 0}, picture);
+        DrawPictureStretched(graphics, surface.canvas(), {0, 0, 30, 30}, picture);
+    }
+    surface.canvas().Refresh();
+    EXPECT_EQ(surface.CountIf(surface.rect(), [](TColor c) { return c != White; }), 0);
+}
+
 // ---- content size
 
 TEST_F(ContentTest, ContentSizeWithoutCaptionIsThePictureSize) {

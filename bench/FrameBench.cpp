@@ -1,0 +1,204 @@
+// Times one frame of a glow button as a fade paints it: face and caption, 100 x 41 pixels,
+// drawn into an off-screen bitmap and copied to the target, as a share of the 30 ms fade
+// interval. Prints one line per frame kind:
+//   frame LABEL MEDIAN_MS
+// the median over batches of 50 frames, after 50 frames of warm-up.
+//
+// The reference frame draws what a glow-button face is made of (a rounded, gradient-filled
+// shape with a mirrored lower half, a border and an anti-aliased caption) straight through the
+// GDI+ wrappers: it tells what GDI+ costs here, so that the glow button's own frame can be
+// read against it.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <memory>
+#include <vector>
+
+#include "framework/UniqueHandle.h"
+#include "gdiplus/GPBrushes.h"
+#include "gdiplus/GPFont.h"
+#include "gdiplus/GPGraphics.h"
+#include "gdiplus/GPGraphicsPath.h"
+#include "gdiplus/GPPen.h"
+#include "gdiplus/GPStringFormat.h"
+#include "gdiplus/GdiplusSession.h"
+#include "gdiplus/GdiplusValues.h"
+#include "framework/Canvas.h"
+#include "framework/Font.h"
+#include "glowbutton/DrawGlowButton.h"
+
+namespace plaxor {
+namespace {
+
+constexpr int kWidth = 100, kHeight = 41;
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// A 32-bit DIB with its own memory DC: the off-screen buffer or the stand-in for the window.
+class Surface {
+public:
+    Surface() : dc_(::CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = kWidth;
+        bi.bmiHeader.biHeight = -kHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bitmap_.reset(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
+        old_ = ::SelectObject(dc_.get(), bitmap_.get());
+    }
+    ~Surface() { ::SelectObject(dc_.get(), old_); }
+    // A 32-bit BMP file of the pixels, for a person to look at.
+    void Save(const std::string& fileName) const {
+        ::GdiFlush();
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER info{};
+        const DWORD size = kWidth * kHeight * 4;
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + size;
+        info.biSize = sizeof info;
+        info.biWidth = kWidth;
+        info.biHeight = -kHeight;
+        info.biPlanes = 1;
+        info.biBitCount = 32;
+        if (FILE* out = std::fopen(fileName.c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info, sizeof info, 1, out);
+            std::fwrite(bits_, size, 1, out);
+            std::fclose(out);
+        }
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    HDC dc() const { return dc_.get(); }
+
+private:
+    UniqueHDC dc_;
+    UniqueHBITMAP bitmap_;
+    HGDIOBJ old_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+void AddRoundRect(TGPGraphicsPath& path, REAL x, REAL y, REAL w, REAL h, REAL r) {
+    path.AddArc(x, y, 2 * r, 2 * r, 180, 90);
+    path.AddArc(x + w - 2 * r, y, 2 * r, 2 * r, 270, 90);
+    path.AddArc(x + w - 2 * r, y + h - 2 * r, 2 * r, 2 * r, 0, 90);
+    path.AddArc(x, y + h - 2 * r, 2 * r, 2 * r, 90, 90);
+    path.CloseFigure();
+}
+
+// The face straight through the wrappers, every object made for the one paint.
+void ReferenceFace(HDC buffer) {
+    TGPGraphics graphics(buffer);
+    graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+    TGPSolidBrush background(ColorToARGB(0xF0F0F0));
+    graphics.FillRectangle(background, 0, 0, kWidth, kHeight);
+    const GpRectF upper{0, 0, kWidth, kHeight / 2.0f};
+    const GpRectF lower{0, kHeight / 2.0f, kWidth, kHeight / 2.0f};
+    TGPLinearGradientBrush top(upper, ColorToARGB(0xF5F0E1), ColorToARGB(0xF9D2B2),
+                               LinearGradientModeVertical);
+    TGPLinearGradientBrush mirror(lower, ColorToARGB(0xF5C8AD), ColorToARGB(0xFFF8F4),
+                                  LinearGradientModeVertical);
+    TGPGraphicsPath face;
+    AddRoundRect(face, 0, 0, kWidth - 1, kHeight - 1, 3);
+    graphics.FillRectangle(top, upper);
+    graphics.FillRectangle(mirror, lower);
+    TGPPen border(ColorToARGB(0xC0A080));
+    graphics.DrawPath(&border, &face);
+}
+
+void ReferenceCaption(HDC buffer) {
+    TGPGraphics graphics(buffer);
+    graphics.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+    TGPFontFamily family(L"Tahoma");
+    TGPFont font(&family, 11, FontStyleRegular, UnitPixel);
+    TGPStringFormat format;
+    format.SetAlign(StringAlignmentCenter);
+    format.SetLineAlign(StringAlignmentCenter);
+    format.SetHotkeyPrefix(HotkeyPrefixShow);
+    TGPSolidBrush text(ColorToARGB(0x000000));
+    graphics.DrawString(L"&Disable", -1, &font, GpRectF{0, 0, kWidth, kHeight}, &format, &text);
+}
+
+// Face and caption of "&Disable" in the main window's hot colours, as one fade step paints it.
+void GlowButtonFrame(HDC buffer) {
+    static TFont font;
+    font.SetName(L"Tahoma");
+    font.SetHeight(-11);
+    TCanvas canvas(buffer);
+    TGlowButtonDrawInputs in;
+    in.canvas = &canvas;
+    in.rect = RECT{0, 0, kWidth, kHeight};
+    in.Color = 0xF5F0E1;
+    in.ColorTo = 0xF9D2B2;
+    in.ColorMirror = 0xF5C8AD;
+    in.ColorMirrorTo = 0xFFF8F4;
+    in.BorderColor = 0xC0A080;
+    in.caption = L"&Disable";
+    in.font = &font;
+    in.mouseOver = true;
+    DrawGlowButton(in);
+}
+
+struct Frame {
+    const char* label;
+    std::function<void(HDC)> paint;
+};
+
+// With a folder, the last frame of each kind is saved there as LABEL.bmp.
+double MedianFrameMs(const Frame& frame, const char* saveTo) {
+    Surface buffer, window;
+    const auto one = [&] {
+        frame.paint(buffer.dc());
+        ::BitBlt(window.dc(), 0, 0, kWidth, kHeight, buffer.dc(), 0, 0, SRCCOPY);
+        ::GdiFlush();
+    };
+    for (int i = 0; i < 50; ++i)
+        one();
+    std::vector<double> batches;
+    for (int b = 0; b < 21; ++b) {
+        const double start = Now();
+        for (int i = 0; i < 50; ++i)
+            one();
+        batches.push_back((Now() - start) / 50);
+    }
+    if (saveTo) window.Save(std::string(saveTo) + "/" + frame.label + ".bmp");
+    std::nth_element(batches.begin(), batches.begin() + batches.size() / 2, batches.end());
+    return batches[batches.size() / 2];
+}
+
+} // namespace
+} // namespace plaxor
+
+// frame_bench [FOLDER]: with a folder, each kind's last frame is saved there as a BMP file.
+int main(int argc, char** argv) {
+    using namespace plaxor;
+    GdiplusSession gdiplus;
+    const std::vector<Frame> frames = {
+        {"gdiplus-reference",
+         [](HDC dc) {
+             ReferenceFace(dc);
+             ReferenceCaption(dc);
+         }},
+        {"gdiplus-face", ReferenceFace},
+        {"gdiplus-caption", ReferenceCaption},
+        {"glow-button", GlowButtonFrame},
+    };
+    for (const Frame& frame : frames)
+        std::printf("frame %s %.3f\n", frame.label,
+                    MedianFrameMs(frame, argc > 1 ? argv[1] : nullptr));
+    return 0;
+}

@@ -1,0 +1,49 @@
+cmake_policy(SET CMP0057 NEW)
+# cmake -DEXE=file.exe -P CheckPE.cmake
+# The rules for a program that runs elevated from a Downloads folder: it imports only DLLs that
+# Windows always takes from the system directory (a planted DLL beside it is never loaded), it
+# carries no runtime DLL of the compiler, and ASLR (with high entropy) and DEP are on.
+# Every problem is reported, then the check fails.
+find_program(OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump REQUIRED)
+set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll comctl32.dll
+            msvcrt.dll)
+set(required_flags DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT)
+
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+
+set(problems "")
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" import_lines "${dump}")
+set(imports "")
+foreach(line IN LISTS import_lines)
+  string(REGEX REPLACE "DLL Name: *" "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  list(APPEND imports "${dll}")
+  string(TOLOWER "${dll}" lower)
+  if(lower MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread)")
+    list(APPEND problems "depends on the compiler runtime DLL ${dll} (link it statically)")
+  elseif(NOT lower IN_LIST allowed)
+    list(APPEND problems "imports ${dll}, which Windows may take from the program's folder")
+  endif()
+endforeach()
+
+# The flag names objdump prints under DllCharacteristics.
+string(REGEX MATCH "DllCharacteristics[^\n]*\n((\t\t+[A-Z_]+\n)*)" characteristics "${dump}")
+set(flags_text "${CMAKE_MATCH_1}")
+foreach(flag IN LISTS required_flags)
+  if(NOT flags_text MATCHES "[\t ]${flag}\n")
+    list(APPEND problems "lacks the ${flag} flag")
+  endif()
+endforeach()
+
+list(JOIN imports ", " import_text)
+message("PE check of ${EXE}: imports ${import_text}")
+if(problems)
+  foreach(problem IN LISTS problems)
+    message("PE check: ${EXE} ${problem}")
+  endforeach()
+  message(FATAL_ERROR "PE check failed for ${EXE}")
+endif()
+message("PE check: ${EXE} passes")
