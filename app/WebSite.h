@@ -26,14 +26,22 @@ public:
 using ShellExecuteFunction =
     std::function<HINSTANCE(HWND owner, const wchar_t* verb, const wchar_t* file,
                             const wchar_t* parameters, const wchar_t* directory, int show)>;
+// ShellExecute run by the desktop shell (ShellExecuteFromDesktop); false when no desktop shell
+// answered. Replaceable like the one above.
+using DesktopShellExecuteFunction =
+    std::function<bool(const wchar_t* file, const wchar_t* verb, int show)>;
 
-// Opens the fixed address with ShellExecuteW "open", SW_SHOWNORMAL; the result is ignored.
+// Opens the fixed address, "open", SW_SHOWNORMAL. The program runs elevated, so the desktop
+// shell is asked first: the browser it starts runs with the user's normal rights. Only where no
+// desktop shell answers does this process call ShellExecuteW itself. Results are ignored.
 class ShellWebSiteOpener final : public IWebSiteOpener {
 public:
-    explicit ShellWebSiteOpener(ShellExecuteFunction shellExecute = {});
+    explicit ShellWebSiteOpener(DesktopShellExecuteFunction desktopShellExecute = {},
+                                ShellExecuteFunction shellExecute = {});
     void Open(HWND owner) override;
 
 private:
+    DesktopShellExecuteFunction desktopShellExecute_;
     ShellExecuteFunction shellExecute_;
 };
 

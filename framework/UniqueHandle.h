@@ -2,39 +2,82 @@
 // One move-only owner for every kind of Win32 handle, plus scope guards for the paired calls
 // (BeginPaint/EndPaint, GetDC/ReleaseDC, SelectObject/restore, SaveDC/RestoreDC).
 #include <windows.h>
+#include <atomic>
 #include <utility>
 
 namespace plaxor {
 
 // Close is a stateless functor; Invalid the value that means "no handle".
+// Each kind keeps a count of the handles its owners hold: Wine reports no GDI or USER object
+// counts, so a long run checks with Live() that everything it made was given back.
 template <typename T, typename Close, T Invalid = T{}> class UniqueHandle {
+    class PutTarget;
+
 public:
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(T value) noexcept : value_(value) {}
+    explicit UniqueHandle(T value) noexcept : value_(value) { Took(value); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : value_(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : value_(std::exchange(other.value_, Invalid)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other) {
+            reset();
+            value_ = std::exchange(other.value_, Invalid);
+        }
         return *this;
     }
     ~UniqueHandle() { reset(); }
 
     T get() const noexcept { return value_; }
     explicit operator bool() const noexcept { return value_ != Invalid; }
-    T release() noexcept { return std::exchange(value_, Invalid); }
-    void reset(T value = Invalid) noexcept {
-        T old = std::exchange(value_, value);
-        if (old != Invalid) Close{}(old);
+    // The caller owns the handle from now on.
+    T release() noexcept {
+        Gave(value_);
+        return std::exchange(value_, Invalid);
     }
-    // For APIs that hand a new handle back through an out-parameter.
-    T* put() noexcept {
+    void reset(T value = Invalid) noexcept {
+        Took(value);
+        T old = std::exchange(value_, value);
+        if (old != Invalid) {
+            Gave(old);
+            Close{}(old);
+        }
+    }
+    // For APIs that hand a new handle back through an out-parameter: Api(owner.put()).
+    // What the API leaves there is counted once the call's full expression is over.
+    PutTarget put() noexcept {
         reset();
-        return &value_;
+        return PutTarget(*this);
     }
 
+    // Handles of this kind held by all owners together.
+    static long Live() noexcept { return live_.load(std::memory_order_relaxed); }
+
 private:
+    class PutTarget {
+    public:
+        explicit PutTarget(UniqueHandle& owner) noexcept : owner_(owner) {}
+        ~PutTarget() { Took(owner_.value_); }
+        PutTarget(const PutTarget&) = delete;
+        PutTarget& operator=(const PutTarget&) = delete;
+        operator T*() const noexcept { return &owner_.value_; }
+        T& operator*() const noexcept { return owner_.value_; }
+        // For QueryInterface-style out-parameters: Query(iid, owner.put().as_void()).
+        void** as_void() const noexcept { return reinterpret_cast<void**>(&owner_.value_); }
+
+    private:
+        UniqueHandle& owner_;
+    };
+
+    static void Took(T value) noexcept {
+        if (value != Invalid) live_.fetch_add(1, std::memory_order_relaxed);
+    }
+    static void Gave(T value) noexcept {
+        if (value != Invalid) live_.fetch_sub(1, std::memory_order_relaxed);
+    }
+
     T value_ = Invalid;
+    static inline std::atomic<long> live_{0};
 };
 
 namespace detail {
@@ -118,17 +161,26 @@ private:
 // GetDC .. ReleaseDC for a window (or the screen when the window is null).
 class WindowDC {
 public:
-    explicit WindowDC(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}
+    explicit WindowDC(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {
+        if (dc_) live_.fetch_add(1, std::memory_order_relaxed);
+    }
     ~WindowDC() {
-        if (dc_) ::ReleaseDC(wnd_, dc_);
+        if (dc_) {
+            ::ReleaseDC(wnd_, dc_);
+            live_.fetch_sub(1, std::memory_order_relaxed);
+        }
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const noexcept { return dc_; }
 
+    // Window DCs held right now.
+    static long Live() noexcept { return live_.load(std::memory_order_relaxed); }
+
 private:
     HWND wnd_;
     HDC dc_;
+    static inline std::atomic<long> live_{0};
 };
 
 // SelectObject with the previous object put back at the end of the scope.

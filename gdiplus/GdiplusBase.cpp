@@ -15,11 +15,14 @@ void* TGdiplusBase::operator new(std::size_t size) {
         memory = api.GdipAlloc(size);
     }
     if (!memory) throw EOutOfMemory(L"Out of memory");
+    live_.fetch_add(1, std::memory_order_relaxed);
     return memory;
 }
 
 void TGdiplusBase::operator delete(void* memory) noexcept {
-    if (memory) Gdip().GdipFree(memory);
+    if (!memory) return;
+    live_.fetch_sub(1, std::memory_order_relaxed);
+    Gdip().GdipFree(memory);
 }
 
 } // namespace plaxor

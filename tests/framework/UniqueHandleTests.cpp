@@ -35,6 +35,44 @@ TEST(UniqueHandle, ClosesExactlyOnceAcrossMovesResetsAndRelease) {
     EXPECT_EQ(closes, 3);
 }
 
+TEST(UniqueHandle, LiveCountFollowsOwnershipThroughEveryPath) {
+    const long before = Counted::Live();
+    {
+        Counted first(&a);
+        EXPECT_EQ(Counted::Live(), before + 1);
+        Counted moved(std::move(first));
+        Counted assigned;
+        assigned = std::move(moved);
+        EXPECT_EQ(Counted::Live(), before + 1); // moves hand over, they do not make or close
+        assigned.reset(&b);
+        EXPECT_EQ(Counted::Live(), before + 1);
+        Counted other(&a);
+        assigned = std::move(other); // closes b, takes a
+        EXPECT_EQ(Counted::Live(), before + 1);
+        (void)assigned.release();
+        EXPECT_EQ(Counted::Live(), before);
+        Counted filled;
+        *filled.put() = &a; // what an API leaves behind counts once the call is over
+        EXPECT_EQ(Counted::Live(), before + 1);
+        *filled.put() = nullptr; // an API that failed and left nothing
+        EXPECT_EQ(Counted::Live(), before);
+        Counted empty(nullptr);
+        empty.reset();
+        EXPECT_EQ(Counted::Live(), before);
+    }
+    EXPECT_EQ(Counted::Live(), before);
+}
+
+TEST(UniqueHandle, WindowDCsAreCountedWhileHeld) {
+    const long before = WindowDC::Live();
+    {
+        WindowDC screen(nullptr);
+        ASSERT_NE(screen.get(), nullptr);
+        EXPECT_EQ(WindowDC::Live(), before + 1);
+    }
+    EXPECT_EQ(WindowDC::Live(), before);
+}
+
 TEST(UniqueHandle, SelectGuardRestoresThePreviousObject) {
     UniqueHDC dc(::CreateCompatibleDC(nullptr));
     ASSERT_TRUE(dc);

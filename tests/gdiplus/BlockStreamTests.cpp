@@ -118,8 +118,7 @@ TEST(BlockStream, CopyToMovesTheRestOfTheBytes) {
 TEST(BlockStream, AnswersForTheStreamInterfacesOnly) {
     UniqueCom<IStream> stream = StreamOver(kFive);
     UniqueCom<IStream> asStream;
-    EXPECT_EQ(stream.get()->QueryInterface(IID_IStream, reinterpret_cast<void**>(asStream.put())),
-              S_OK);
+    EXPECT_EQ(stream.get()->QueryInterface(IID_IStream, asStream.put().as_void()), S_OK);
     void* other = nullptr;
     EXPECT_EQ(stream.get()->QueryInterface(IID_IPersist, &other), E_NOINTERFACE);
 }

@@ -307,5 +307,18 @@ TEST_F(AllocationRetry, ASecondFailureIsOutOfMemoryAndNoObjectIsMade) {
     EXPECT_EQ(startupCalls, 1);
 }
 
+TEST_F(AllocationRetry, LiveWrappersAreCountedOnlyWhenMade) {
+    const long before = TGdiplusBase::Live();
+    {
+        auto pen = std::make_unique<TGPPen>(0xFF000000);
+        auto path = EllipsePath();
+        EXPECT_EQ(TGdiplusBase::Live(), before + 2);
+    }
+    EXPECT_EQ(TGdiplusBase::Live(), before);
+    allocFailures = 2;
+    EXPECT_THROW(std::make_unique<TGPPen>(0xFF000000), EOutOfMemory);
+    EXPECT_EQ(TGdiplusBase::Live(), before);
+}
+
 } // namespace
 } // namespace plaxor::test
