@@ -9,7 +9,7 @@
 namespace plaxor {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::BuildBmp;
 using test::DibSurface;
 
@@ -39,7 +39,8 @@ const std::vector<std::uint32_t> sixteen = {
     0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 // Every pixel of the loaded bitmap against the colour the builder put there.
-void ExpectPixels(const TBitmap& b, const BmpSpec& s, const std::function<TColor(int, int)>& want) {
+void ExpectPixels(const TBitmap& b, const BmpLayout& s,
+                  const std::function<TColor(int, int)>& want) {
     ASSERT_EQ(b.Width(), s.width);
     ASSERT_EQ(b.Height(), s.height);
     int wrong = 0;
@@ -59,7 +60,7 @@ class BmpPaletted : public testing::TestWithParam<DepthCase> {};
 
 TEST_P(BmpPaletted, ReadsEveryPixelThroughTheColourTable) {
     const DepthCase c = GetParam();
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = c.headerSize;
     s.bpp = c.bpp;
     s.width = 13; // odd widths exercise the row padding and partial bytes
@@ -83,7 +84,7 @@ class BmpTrueColour : public testing::TestWithParam<DepthCase> {};
 
 TEST_P(BmpTrueColour, ReadsEveryPixel) {
     const DepthCase c = GetParam();
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = c.headerSize;
     s.bpp = c.bpp;
     s.width = 7;
@@ -104,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpTrueColour,
                                          DepthCase{108, 32, true}, DepthCase{124, 24, false}));
 
 TEST(BmpRead, SixteenBitsDefaultTo555) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 16;
     s.width = 3;
     s.height = 1;
@@ -116,7 +117,7 @@ TEST(BmpRead, SixteenBitsDefaultTo555) {
 }
 
 TEST(BmpRead, BitfieldsAfterAnInfoHeaderGive565) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 16;
     s.compression = BI_BITFIELDS;
     s.masks = {0xF800, 0x07E0, 0x001F};
@@ -133,7 +134,7 @@ TEST(BmpRead, BitfieldsAfterAnInfoHeaderGive565) {
 }
 
 TEST(BmpRead, V4BitfieldsWithAnAlphaMaskKeepTheAlpha) {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 108;
     s.bpp = 32;
     s.compression = BI_BITFIELDS;
@@ -151,7 +152,7 @@ TEST(BmpRead, V4BitfieldsWithAnAlphaMaskKeepTheAlpha) {
 }
 
 TEST(BmpRead, AnAlphaMaskThatIsAllZeroMeansOpaque) {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 124;
     s.bpp = 32;
     s.compression = BI_BITFIELDS;
@@ -163,14 +164,14 @@ TEST(BmpRead, AnAlphaMaskThatIsAllZeroMeansOpaque) {
 }
 
 TEST(BmpRead, ALastRowWithoutPaddingIsAccepted) {
-    BmpSpec s;
+    BmpLayout s;
     s.value = [](int, int) { return 0xFF0000u; };
     s.padLastRow = false;
     EXPECT_EQ(Load(BuildBmp(s))->Pixel(4, 0), clRed);
 }
 
 TEST(BmpRead, IndexesBeyondAShortColourTableReadAsBlack) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 8;
     s.palette = {0xFFFFFF, 0xFF0000};
     s.colorsUsed = 2;
@@ -183,7 +184,7 @@ TEST(BmpRead, IndexesBeyondAShortColourTableReadAsBlack) {
 // ---- malformed files
 
 std::vector<std::uint8_t> Valid24() {
-    BmpSpec s;
+    BmpLayout s;
     s.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 40 + y); };
     return BuildBmp(s);
 }
@@ -228,7 +229,7 @@ TEST(BmpMalformed, PixelOffsetsOutsideTheDataAreRefused) {
 }
 
 TEST(BmpMalformed, ColourTablesTooLargeOrCutShortAreRefused) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 4;
     s.palette = sixteen;
     s.colorsUsed = 17;
@@ -264,7 +265,7 @@ TEST(BmpMalformed, UnsupportedFormsSayWhat) {
 }
 
 TEST(BmpMalformed, ScatteredMasksAreRefused) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 16;
     s.compression = BI_BITFIELDS;
     s.masks = {0xF0F0, 0x0F00, 0x000F};
@@ -284,7 +285,7 @@ TEST(BmpMalformed, AFailedLoadKeepsTheOldPicture) {
 }
 
 TEST(BmpMalformed, RandomDamageToTheHeadersNeverGetsPastTheChecks) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 8;
     s.palette = sixteen;
     s.colorsUsed = 16;

@@ -6,7 +6,7 @@
 
 namespace plaxor::test {
 
-struct BmpSpec {
+struct BmpLayout {
     std::uint32_t headerSize = 40; // 12 core, 40 info, 108 V4, 124 V5
     int width = 5;
     int height = 3;
@@ -40,7 +40,7 @@ public:
     std::vector<std::uint8_t> data;
 };
 
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<std::uint8_t> BuildBmp(const BmpLayout& s) {
     Bytes b;
     b.U16(0x4D42);
     b.U32(0); // size, patched below

@@ -390,45 +390,45 @@ MutationCorpus<std::uint8_t> BmpCorpus() {
     const std::vector<std::uint32_t> palette16 = {
         0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF,
         0x800000, 0x008000, 0x000080, 0x808000, 0x008080, 0x800080, 0x808080, 0xC0C0C0};
-    BmpSpec rgb24;
+    BmpLayout rgb24;
     rgb24.value = [](int x, int y) { return 0x102030u * static_cast<std::uint32_t>(x + y); };
-    BmpSpec topDown = rgb24;
+    BmpLayout topDown = rgb24;
     topDown.topDown = true;
-    BmpSpec mono;
+    BmpLayout mono;
     mono.bpp = 1;
     mono.width = 9;
     mono.height = 4;
     mono.palette = {0x000000, 0xFFFFFF};
     mono.value = [](int x, int y) { return static_cast<std::uint32_t>((x + y) & 1); };
-    BmpSpec nibble;
+    BmpLayout nibble;
     nibble.bpp = 4;
     nibble.width = 7;
     nibble.palette = palette16;
     nibble.value = [](int x, int y) { return static_cast<std::uint32_t>((x * 3 + y) & 15); };
-    BmpSpec indexed;
+    BmpLayout indexed;
     indexed.bpp = 8;
     indexed.width = 6;
     indexed.height = 5;
     indexed.palette = {0x112233, 0x445566, 0x778899};
     indexed.colorsUsed = 3;
     indexed.value = [](int x, int y) { return static_cast<std::uint32_t>((x + y) % 3); };
-    BmpSpec core = indexed;
+    BmpLayout core = indexed;
     core.headerSize = 12;
     core.colorsUsed = 0;
     core.palette = palette16;
     core.palette.resize(256, 0x808080);
-    BmpSpec core24 = rgb24;
+    BmpLayout core24 = rgb24;
     core24.headerSize = 12;
-    BmpSpec rgb555;
+    BmpLayout rgb555;
     rgb555.bpp = 16;
     rgb555.value = gradient;
-    BmpSpec rgb565 = rgb555;
+    BmpLayout rgb565 = rgb555;
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
-    BmpSpec rgb32;
+    BmpLayout rgb32;
     rgb32.bpp = 32;
     rgb32.value = [](int x, int y) { return 0x00102030u * static_cast<std::uint32_t>(x + 2 * y); };
-    BmpSpec v5alpha = rgb32;
+    BmpLayout v5alpha = rgb32;
     v5alpha.headerSize = 124;
     v5alpha.compression = 3;
     v5alpha.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
@@ -436,14 +436,14 @@ MutationCorpus<std::uint8_t> BmpCorpus() {
         return 0x40000000u * static_cast<std::uint32_t>(x % 4) +
                0x00102030u * static_cast<std::uint32_t>(y);
     };
-    BmpSpec v4 = rgb24;
+    BmpLayout v4 = rgb24;
     v4.headerSize = 108;
-    BmpSpec unpadded = rgb24;
+    BmpLayout unpadded = rgb24;
     unpadded.width = 3;
     unpadded.padLastRow = false;
-    for (const BmpSpec* spec : {&rgb24, &topDown, &mono, &nibble, &indexed, &core, &core24, &rgb555,
-                                &rgb565, &rgb32, &v5alpha, &v4, &unpadded})
-        corpus.samples.push_back(BuildBmp(*spec));
+    for (const BmpLayout* layout : {&rgb24, &topDown, &mono, &nibble, &indexed, &core, &core24,
+                                    &rgb555, &rgb565, &rgb32, &v5alpha, &v4, &unpadded})
+        corpus.samples.push_back(BuildBmp(*layout));
     corpus.samples.push_back(ProgramPicture("glyph.bmp"));
     corpus.samples.push_back(BmpOf(*Checker(5, 4, true)));
     corpus.samples.push_back(LengthPrefixed(BuildBmp(rgb24)));
