@@ -2,7 +2,8 @@
 
 namespace plaxor {
 
-std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args) {
+std::wstring FormatMessageText(const std::wstring& format,
+                               std::initializer_list<std::wstring> args) {
     std::wstring out;
     auto next = args.begin();
     for (size_t i = 0; i < format.size(); ++i) {

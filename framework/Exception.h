@@ -52,6 +52,7 @@ PLAXOR_EXCEPTION(EMenuError);
 PLAXOR_EXCEPTION(EInvalidOperation);
 
 // printf-style formatting of a message with %s arguments only.
-std::wstring FormatMessageText(const std::wstring& format, std::initializer_list<std::wstring> args);
+std::wstring FormatMessageText(const std::wstring& format,
+                               std::initializer_list<std::wstring> args);
 
 } // namespace plaxor

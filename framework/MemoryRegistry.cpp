@@ -5,7 +5,8 @@
 namespace plaxor {
 namespace {
 
-constexpr REGSAM kWriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE | WRITE_DAC | WRITE_OWNER;
+constexpr REGSAM kWriteAccess =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE | WRITE_DAC | WRITE_OWNER;
 
 std::wstring HiveName(HKEY root) {
     if (root == HKEY_LOCAL_MACHINE) return L"HKLM";
@@ -109,7 +110,9 @@ HKEY MemoryRegistry::NewHandle(Node* node) {
     return key;
 }
 
-void MemoryRegistry::PutKey(HKEY root, const std::wstring& path) { Walk(RootNode(root), path, true); }
+void MemoryRegistry::PutKey(HKEY root, const std::wstring& path) {
+    Walk(RootNode(root), path, true);
+}
 
 void MemoryRegistry::PutValue(HKEY root, const std::wstring& path, const std::wstring& name,
                               DWORD type, std::vector<std::uint8_t> data) {
@@ -141,7 +144,8 @@ bool MemoryRegistry::GetValue(HKEY root, const std::wstring& path, const std::ws
 std::vector<std::wstring> MemoryRegistry::ValueNames(HKEY root, const std::wstring& path) const {
     std::vector<std::wstring> names;
     if (const Node* node = Find(root, path))
-        for (const auto& [name, value] : node->values) names.push_back(name);
+        for (const auto& [name, value] : node->values)
+            names.push_back(name);
     return names;
 }
 
@@ -167,7 +171,8 @@ LSTATUS MemoryRegistry::OpenKey(HKEY base, const std::wstring& path, REGSAM acce
     return ERROR_SUCCESS;
 }
 
-LSTATUS MemoryRegistry::CreateKey(HKEY base, const std::wstring& path, REGSAM access, HKEY* result) {
+LSTATUS MemoryRegistry::CreateKey(HKEY base, const std::wstring& path, REGSAM access,
+                                  HKEY* result) {
     Node* from = NodeOf(base);
     if (!from) return ERROR_INVALID_HANDLE;
     if (Node* existing = Walk(from, path, false)) {

@@ -82,7 +82,7 @@ private:
     std::map<HKEY, std::unique_ptr<Node>> roots_;
     std::map<HKEY, Node*> handles_;
     std::uintptr_t nextHandle_ = 0x1000;
-    std::map<std::wstring, Denial> denials_;                  // upper-cased full paths
+    std::map<std::wstring, Denial> denials_;                               // upper-cased full paths
     std::set<std::pair<std::wstring, std::wstring>> failRead_, failWrite_; // (path, value), upper
     std::vector<std::wstring> deleted_;
 };

@@ -9,7 +9,9 @@ void TPersistent::CopyFrom(const TPersistent* source) {
     RaiseCopyError(source);
 }
 
-bool TPersistent::CopyTo(TPersistent&) const { return false; }
+bool TPersistent::CopyTo(TPersistent&) const {
+    return false;
+}
 
 void TPersistent::RaiseCopyError(const TPersistent* source) const {
     throw EConvertError(FormatMessageText(L"Cannot assign a %s to a %s",

@@ -6,9 +6,9 @@
 namespace plaxor {
 
 bool SameText(std::wstring_view a, std::wstring_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towupper(x) == std::towupper(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return std::towupper(x) == std::towupper(y); });
 }
 
 PropertyTable::PropertyTable(const PropertyTable* base, std::vector<PropertyInfo> own)
@@ -21,7 +21,8 @@ const PropertyInfo* PropertyTable::Find(std::wstring_view name) const {
 }
 
 std::vector<const PropertyInfo*> PropertyTable::All() const {
-    std::vector<const PropertyInfo*> all = base_ ? base_->All() : std::vector<const PropertyInfo*>{};
+    std::vector<const PropertyInfo*> all =
+        base_ ? base_->All() : std::vector<const PropertyInfo*>{};
     for (const PropertyInfo& p : own_) {
         auto same = std::find_if(all.begin(), all.end(),
                                  [&](const PropertyInfo* q) { return SameText(q->name, p.name); });
@@ -47,14 +48,18 @@ template <typename T> static const T& As(const LayoutValue& v, const std::wstrin
 std::int64_t AsInteger(const LayoutValue& v, const std::wstring& property) {
     return As<std::int64_t>(v, property);
 }
-bool AsBoolean(const LayoutValue& v, const std::wstring& property) { return As<bool>(v, property); }
+bool AsBoolean(const LayoutValue& v, const std::wstring& property) {
+    return As<bool>(v, property);
+}
 std::wstring AsString(const LayoutValue& v, const std::wstring& property) {
     return As<std::wstring>(v, property);
 }
 std::wstring AsIdent(const LayoutValue& v, const std::wstring& property) {
     return As<Ident>(v, property).name;
 }
-const Bytes& AsBytes(const LayoutValue& v, const std::wstring& property) { return As<Bytes>(v, property); }
+const Bytes& AsBytes(const LayoutValue& v, const std::wstring& property) {
+    return As<Bytes>(v, property);
+}
 const StringList& AsStrings(const LayoutValue& v, const std::wstring& property) {
     return As<StringList>(v, property);
 }

@@ -96,8 +96,12 @@ const Bytes& AsBytes(const LayoutValue& v, const std::wstring& property);
 const StringList& AsStrings(const LayoutValue& v, const std::wstring& property);
 const SetValue& AsSet(const LayoutValue& v, const std::wstring& property);
 
-template <typename C> const C& Self(const TPersistent& o) { return static_cast<const C&>(o); }
-template <typename C> C& Self(TPersistent& o) { return static_cast<C&>(o); }
+template <typename C> const C& Self(const TPersistent& o) {
+    return static_cast<const C&>(o);
+}
+template <typename C> C& Self(TPersistent& o) {
+    return static_cast<C&>(o);
+}
 
 // Any integral or enum-free number type; out-of-range values are a read error.
 template <typename C, typename G, typename S>
@@ -173,7 +177,8 @@ template <typename E> std::wstring EnumToIdent(E value) {
 }
 
 template <typename C, typename E, typename S>
-PropertyInfo Enum(const wchar_t* name, E (C::*get)() const, void (C::*set)(S), std::optional<E> def) {
+PropertyInfo Enum(const wchar_t* name, E (C::*get)() const, void (C::*set)(S),
+                  std::optional<E> def) {
     std::wstring n = name;
     return {n,
             [=](const TPersistent& o) -> std::optional<LayoutValue> {
@@ -216,14 +221,18 @@ PropertyInfo Set(const wchar_t* name, G (C::*get)() const, void (C::*set)(S),
 template <typename C, typename T>
 PropertyInfo Object(const wchar_t* name, T* (C::*get)() const,
                     std::function<bool(const TPersistent&)> stored = {}) {
-    return {name, {}, {}, [=](TPersistent& o) -> TPersistent* { return (Self<C>(o).*get)(); },
+    return {name,
+            {},
+            {},
+            [=](TPersistent& o) -> TPersistent* { return (Self<C>(o).*get)(); },
             std::move(stored)};
 }
 
 // A TNotifyEvent member, bound by handler name when a layout is read. Not written back.
 template <typename C> PropertyInfo Event(const wchar_t* name, TNotifyEvent C::*member) {
     std::wstring n = name;
-    return {n, [](const TPersistent&) -> std::optional<LayoutValue> { return std::nullopt; },
+    return {n,
+            [](const TPersistent&) -> std::optional<LayoutValue> { return std::nullopt; },
             [=](TPersistent& o, const LayoutValue& v, LayoutContext& ctx) {
                 Self<C>(o).*member = ctx.ResolveEvent(AsIdent(v, n));
             },

@@ -24,7 +24,9 @@ std::wstring MessageOf(const std::function<void()>& action) {
 // Each test starts with the mapping key absent and leaves it absent.
 class RealRegistryPolicy : public testing::Test {
 protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey), ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey); }
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey), ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
+    }
     void TearDown() override { SetUp(); }
 
     static void SetDefault(DWORD type, const void* data, DWORD size) {
@@ -76,11 +78,12 @@ TEST_F(RealRegistryPolicy, DisableWritesTheSentinelAndEnableRemovesTheKey) {
 TEST_F(RealRegistryPolicy, EnableRemovesOtherValuesAndASubKeyTree) {
     DisableAutoRun();
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kKey) + L"\\one\\two").c_str(),
-                                0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kKey) + L"\\one\\two").c_str(), 0,
+                                nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ::RegCloseKey(key);
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"other", REG_SZ, L"x", 4), ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"other", REG_SZ, L"x", 4),
+              ERROR_SUCCESS);
     DisableAutoRun(); // leaves the other value alone
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"other", RRF_RT_REG_SZ, nullptr, nullptr,
                              nullptr),
@@ -192,8 +195,8 @@ TEST_F(MemoryRegistryPolicy, EnableDeletesDeepestAndHighestIndexFirst) {
     EnableAutoRun(mem);
     const std::wstring base = L"HKLM\\" + key;
     const std::vector<std::wstring> expected = {base + L"\\b\\b1\\b2", base + L"\\b\\b1",
-                                                base + L"\\b", base + L"\\a\\a1", base + L"\\a",
-                                                base};
+                                                base + L"\\b",         base + L"\\a\\a1",
+                                                base + L"\\a",         base};
     EXPECT_EQ(mem.DeletedKeys(), expected);
     EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kParent));
     EXPECT_EQ(mem.OpenHandleCount(), 0u);

@@ -75,9 +75,9 @@ TEST_F(RegistryTest, OpenPathCreatesEveryMissingKey) {
 TEST_F(RegistryTest, ReadTextSizeAndTypeRules) {
     EXPECT_EQ(ReadRaw(REG_SZ, Bytes(L"hello")), L"hello");
     EXPECT_EQ(ReadRaw(REG_EXPAND_SZ, Bytes(L"%TEMP%\\x")), L"%TEMP%\\x"); // never expanded
-    EXPECT_EQ(ReadRaw(REG_SZ, Bytes(L"one\0two", 1)), L"one");           // cut at first NUL
-    EXPECT_EQ(ReadRaw(REG_SZ, Bytes(L"abc", 0)), L"abc");                // no NUL at all
-    EXPECT_EQ(ReadRaw(REG_BINARY, {}), L"");                             // size 0: no error
+    EXPECT_EQ(ReadRaw(REG_SZ, Bytes(L"one\0two", 1)), L"one");            // cut at first NUL
+    EXPECT_EQ(ReadRaw(REG_SZ, Bytes(L"abc", 0)), L"abc");                 // no NUL at all
+    EXPECT_EQ(ReadRaw(REG_BINARY, {}), L"");                              // size 0: no error
     EXPECT_EQ(ReadRaw(REG_DWORD, {}), L"");
     EXPECT_EQ(ReadRaw(REG_SZ, {}), L"");
 }
