@@ -2,11 +2,18 @@
 #include "framework/SystemLibrary.h"
 #include <exdisp.h>
 #include <servprov.h>
-#include <shlguid.h>
 #include <shlobj.h>
 
 namespace plaxor {
 namespace {
+
+// The interfaces' identifiers come from their declarations (__uuidof); the two below are
+// written out, as taking them from the uuid library links its thousands of identifiers into
+// the exe.
+constexpr GUID kShellWindowsClass = {
+    0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};
+constexpr GUID kTopLevelBrowserService = {
+    0x4C96BE40, 0x915C, 0x11CF, {0x99, 0xD3, 0x00, 0xAA, 0x00, 0x4A, 0xE8, 0x37}};
 
 // BSTRs for the shell's automation interface come from oleaut32, which the exe does not
 // import; it is loaded from the system directory the first time the shell is asked.
@@ -56,8 +63,8 @@ VARIANT IntegerVariant(LONG number) {
 
 UniqueCom<IShellDispatch2> DesktopShellDispatch() {
     UniqueCom<IShellWindows> windows;
-    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
-                                  IID_IShellWindows, windows.put().as_void())))
+    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER,
+                                  __uuidof(IShellWindows), windows.put().as_void())))
         return {};
 
     VARIANT desktop = IntegerVariant(CSIDL_DESKTOP);
@@ -76,17 +83,17 @@ UniqueCom<IShellDispatch2> DesktopShellDispatch() {
     UniqueCom<IShellFolderViewDual> folderView;
     UniqueCom<IDispatch> application;
     UniqueCom<IShellDispatch2> shell;
-    if (FAILED(
-            desktopWindow.get()->QueryInterface(IID_IServiceProvider, services.put().as_void())) ||
-        FAILED(services.get()->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
+    if (FAILED(desktopWindow.get()->QueryInterface(__uuidof(IServiceProvider),
+                                                   services.put().as_void())) ||
+        FAILED(services.get()->QueryService(kTopLevelBrowserService, __uuidof(IShellBrowser),
                                             browser.put().as_void())) ||
         FAILED(browser.get()->QueryActiveShellView(view.put())) || !view ||
-        FAILED(view.get()->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch,
+        FAILED(view.get()->GetItemObject(SVGIO_BACKGROUND, __uuidof(IDispatch),
                                          background.put().as_void())) ||
-        FAILED(background.get()->QueryInterface(IID_IShellFolderViewDual,
+        FAILED(background.get()->QueryInterface(__uuidof(IShellFolderViewDual),
                                                 folderView.put().as_void())) ||
         FAILED(folderView.get()->get_Application(application.put())) || !application ||
-        FAILED(application.get()->QueryInterface(IID_IShellDispatch2, shell.put().as_void())))
+        FAILED(application.get()->QueryInterface(__uuidof(IShellDispatch2), shell.put().as_void())))
         return {};
     return shell;
 }
