@@ -29,22 +29,14 @@
 #include "framework/Canvas.h"
 #include "framework/Font.h"
 #include "glowbutton/DrawGlowButton.h"
+#include "bench/WatchSupport.h"
 
 namespace plaxor {
 namespace {
 
 constexpr int kWidth = 100, kHeight = 41;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 // A 32-bit DIB with its own memory DC: the off-screen buffer or the stand-in for the window.
 class Surface {

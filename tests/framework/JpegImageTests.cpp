@@ -3,6 +3,7 @@
 #include "framework/Exception.h"
 #include "framework/JpegImage.h"
 #include "framework/Streams.h"
+#include "tests/support/JpegFrameSize.h"
 #include <gtest/gtest.h>
 #include <random>
 
@@ -171,18 +172,7 @@ TEST(JpegDamaged, GarbageAfterTheStartMarkerIsRefused) {
 
 TEST(JpegDamaged, AbsurdDimensionsAreRefusedBeforeDecoding) {
     auto bytes = test::RedBlueJpeg(16, 16);
-    // The frame header: FF C0, length, precision, height, width.
-    std::size_t sof = 0;
-    for (std::size_t i = 2; i + 9 < bytes.size(); ++i)
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
-            sof = i;
-            break;
-        }
-    ASSERT_NE(sof, 0u);
-    bytes[sof + 5] = 0xFF; // height 65280
-    bytes[sof + 6] = 0x00;
-    bytes[sof + 7] = 0x50; // width 20480
-    bytes[sof + 8] = 0x00;
+    ASSERT_TRUE(SetJpegFrameSize(bytes, 20480, 65280));
     EXPECT_NE(LoadError(bytes).find(L"65280"), std::wstring::npos);
 }
 
@@ -190,17 +180,7 @@ TEST(JpegDamaged, AbsurdDimensionsAreRefusedBeforeDecoding) {
 // gigabyte bitmap kept for the picture's lifetime.
 TEST(JpegDamaged, ASizeTheBytesCannotHoldIsRefusedBeforeDecoding) {
     auto bytes = test::RedBlueJpeg(16, 16);
-    std::size_t sof = 0;
-    for (std::size_t i = 2; i + 9 < bytes.size(); ++i)
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
-            sof = i;
-            break;
-        }
-    ASSERT_NE(sof, 0u);
-    bytes[sof + 5] = 0x3E; // height 16000
-    bytes[sof + 6] = 0x80;
-    bytes[sof + 7] = 0x3E; // width 16000
-    bytes[sof + 8] = 0x80;
+    ASSERT_TRUE(SetJpegFrameSize(bytes, 16000, 16000));
     EXPECT_NE(LoadError(bytes).find(L"cannot hold a picture of 16000 x 16000"), std::wstring::npos);
     EXPECT_TRUE(JpegClaimsMoreThanItHolds(bytes.data(), bytes.size()));
 }

@@ -15,6 +15,7 @@
 #include "framework/Picture.h"
 #include "framework/Strings.h"
 #include "gdiplus/GDIPPicture.h"
+#include "tests/support/JpegFrameSize.h"
 
 namespace plaxor::test {
 namespace {
@@ -205,14 +206,7 @@ TEST(GDIPPicture, UndecodableBytesAreHeldButMeasureAndDrawAsNothing) {
 // seconds and gigabytes. Such bytes now count as undecodable without reaching GDI+.
 TEST(GDIPPicture, AJpegClaimingMorePixelsThanItsBytesHoldIsUndecodable) {
     ByteVector jpeg = MakeJpeg(Halves(16, 16));
-    std::size_t sof = 0;
-    for (std::size_t i = 2; i + 9 < jpeg.size() && !sof; ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) sof = i;
-    ASSERT_NE(sof, 0u);
-    jpeg[sof + 5] = 0x3E; // height 16000
-    jpeg[sof + 6] = 0x80;
-    jpeg[sof + 7] = 0x3E; // width 16000
-    jpeg[sof + 8] = 0x80;
+    ASSERT_TRUE(SetJpegFrameSize(jpeg, 16000, 16000));
     TGDIPPicture picture;
     Load(picture, MakePng(Halves(12, 8)));
     Load(picture, jpeg);

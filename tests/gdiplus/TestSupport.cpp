@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "gdiplus/GdiplusSession.h"
+#include "tests/support/GdiplusEnvironment.h"
 
 namespace plaxor::test {
 
@@ -81,22 +82,5 @@ std::wstring OutputPath(const std::wstring& fileName) {
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir + L"\\" + fileName;
 }
-
-namespace {
-
-// GDI+ runs for the whole test program, as it does for the whole of Plaxor.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
-    void TearDown() override { session_.reset(); }
-
-private:
-    std::unique_ptr<GdiplusSession> session_;
-};
-
-[[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
-} // namespace
 
 } // namespace plaxor::test

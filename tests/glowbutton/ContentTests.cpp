@@ -10,6 +10,7 @@
 #include "gdiplus/GDIPPicture.h"
 #include "gdiplus/GPGraphics.h"
 #include "tests/gdiplus/SampleImages.h"
+#include "tests/support/JpegFrameSize.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -447,14 +448,7 @@ TEST(PictureDrawing, StretchedBmpPictureIsKeyedByTheFrameworkBitmap) {
 // pixels took seconds and a gigabyte, and its grey filler was drawn over the face.
 TEST(PictureDrawing, AJpegClaimingMorePixelsThanItsBytesHoldIsNotDrawn) {
     ByteVector jpeg = MakeJpeg(PixelImage(16, 16, 0xFFFF0000));
-    std::size_t sof = 0;
-    for (std::size_t i = 2; i + 9 < jpeg.size() && !sof; ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) sof = i;
-    ASSERT_NE(sof, 0u);
-    jpeg[sof + 5] = 0x3E; // height 16000
-    jpeg[sof + 6] = 0x80;
-    jpeg[sof + 7] = 0x3E; // width 16000
-    jpeg[sof + 8] = 0x80;
+    ASSERT_TRUE(SetJpegFrameSize(jpeg, 16000, 16000));
     TGDIPPicture picture;
     TMemoryStream stream(jpeg);
     picture.LoadImage(stream);

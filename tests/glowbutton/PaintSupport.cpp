@@ -11,6 +11,7 @@
 #include "framework/Font.h"
 #include "gdiplus/GPImage.h"
 #include "gdiplus/GdiplusSession.h"
+#include "tests/support/GdiplusEnvironment.h"
 
 namespace plaxor::test {
 
@@ -191,22 +192,5 @@ std::wstring CompareWithReference(const Surface& surface, const std::wstring& na
     }
     return L"";
 }
-
-namespace {
-
-// GDI+ runs for the whole test program, as it does for the whole of Plaxor.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
-    void TearDown() override { session_.reset(); }
-
-private:
-    std::unique_ptr<GdiplusSession> session_;
-};
-
-[[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
-} // namespace
 
 } // namespace plaxor::test

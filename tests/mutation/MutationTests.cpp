@@ -11,22 +11,10 @@
 #include "tests/mutation/MutationRunner.h"
 #include "tests/mutation/MutationSamples.h"
 #include "tests/mutation/Readers.h"
+#include "tests/support/GdiplusEnvironment.h"
 
 namespace plaxor::test {
 namespace {
-
-// GDI+ runs for the whole program, as it does in Plaxor.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
-    void TearDown() override { session_.reset(); }
-
-private:
-    std::unique_ptr<GdiplusSession> session_;
-};
-
-[[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 // Mutants per reader in the test run; scripts/mutation-campaign runs many more.
 // Together about 25 to 35 s under Wine; GDI+ decoding and painting are the slow ones.

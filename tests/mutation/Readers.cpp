@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include "app/Kelt.h"
@@ -118,9 +119,9 @@ void ReadLayoutTextInput(const TextInput& text) {
 
 namespace {
 
-void LoadAndPaintForm(const LayoutNode& tree) {
-    // A layout that loads must also paint: an error box from WM_PAINT would come back with
-    // every repaint.
+// Runs work with error boxes recorded instead of shown: a box counts as a defect of what was
+// done, an exception goes on to the caller.
+void WithoutErrorBoxes(const std::string& what, const std::function<void()>& work) {
     std::wstring shown;
     const TMessageBoxFunction previous = TApplication::SetMessageBoxFunction(
         [&](HWND, const std::wstring& message, const std::wstring&, UINT) {
@@ -128,26 +129,38 @@ void LoadAndPaintForm(const LayoutNode& tree) {
             return IDOK;
         });
     std::exception_ptr error;
-    {
-        TForm form(nullptr);
-        try {
-            LoadLayout(form, tree, FormFactory());
-            DibSurface dib(420, 240);
-            ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.dc()), 0);
-        } catch (...) {
-            error = std::current_exception();
-        }
+    try {
+        work();
+    } catch (...) {
+        error = std::current_exception();
     }
     TApplication::SetMessageBoxFunction(previous);
-    if (LiveComponents() != 0) {
-        LiveComponents() = 0;
-        Wrong("controls outlived the form they were loaded into");
-    }
     if (!shown.empty()) {
         std::string narrow;
         for (wchar_t c : shown)
             narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ';
-        Wrong("painting the loaded form showed an error: " + narrow);
+        Wrong(what + " showed an error: " + narrow);
+    }
+    if (error) std::rethrow_exception(error);
+}
+
+void LoadAndPaintForm(const LayoutNode& tree) {
+    // A layout that loads must also paint: an error box from WM_PAINT would come back with
+    // every repaint.
+    std::exception_ptr error;
+    try {
+        WithoutErrorBoxes("painting the loaded form", [&] {
+            TForm form(nullptr);
+            LoadLayout(form, tree, FormFactory());
+            DibSurface dib(420, 240);
+            ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        });
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (LiveComponents() != 0) {
+        LiveComponents() = 0;
+        Wrong("controls outlived the form they were loaded into");
     }
     if (error) std::rethrow_exception(error);
 }
@@ -161,14 +174,7 @@ void ReadFormLayoutInput(const TextInput& text) {
 namespace {
 
 void MakeAndPaintKelt(const LayoutNode& tree) {
-    std::wstring shown;
-    const TMessageBoxFunction previous = TApplication::SetMessageBoxFunction(
-        [&](HWND, const std::wstring& message, const std::wstring&, UINT) {
-            shown = message;
-            return IDOK;
-        });
-    std::exception_ptr error;
-    try {
+    WithoutErrorBoxes("showing or painting the main window", [&] {
         MemoryRegistry registry;
         TKeltServices services;
         services.registry = &registry;
@@ -182,17 +188,7 @@ void MakeAndPaintKelt(const LayoutNode& tree) {
                             std::clamp(button->Height(), 1, 2048));
             ::SendMessageW(button->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(face.dc()), 0);
         }
-    } catch (...) {
-        error = std::current_exception();
-    }
-    TApplication::SetMessageBoxFunction(previous);
-    if (!shown.empty()) {
-        std::string narrow;
-        for (wchar_t c : shown)
-            narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ';
-        Wrong("showing or painting the main window showed an error: " + narrow);
-    }
-    if (error) std::rethrow_exception(error);
+    });
 }
 
 } // namespace
