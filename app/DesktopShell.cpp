@@ -7,11 +7,9 @@
 namespace plaxor {
 namespace {
 
-// The interfaces' identifiers come from their declarations (__uuidof); the two below are
-// written out, as taking them from the uuid library links its thousands of identifiers into
-// the exe.
-constexpr GUID kShellWindowsClass = {
-    0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};
+// Identifiers come from the declarations (__uuidof) where the headers give them: taking them
+// from the uuid library links its thousands of identifiers into the exe. The service that
+// hands out the top-level browser has none, so it is written out.
 constexpr GUID kTopLevelBrowserService = {
     0x4C96BE40, 0x915C, 0x11CF, {0x99, 0xD3, 0x00, 0xAA, 0x00, 0x4A, 0xE8, 0x37}};
 
@@ -63,7 +61,7 @@ VARIANT IntegerVariant(LONG number) {
 
 UniqueCom<IShellDispatch2> DesktopShellDispatch() {
     UniqueCom<IShellWindows> windows;
-    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER,
+    if (FAILED(::CoCreateInstance(__uuidof(ShellWindows), nullptr, CLSCTX_LOCAL_SERVER,
                                   __uuidof(IShellWindows), windows.put().as_void())))
         return {};
 
