@@ -1,6 +1,7 @@
 #include "ControlCommand.h"
 #include "AutoRunPolicy.h"
 #include "framework/Exception.h"
+#include "framework/Properties.h"
 #include <new>
 #include <optional>
 
@@ -39,21 +40,9 @@ struct Invocation {
     std::wstring error; // the first thing wrong with the command line
 };
 
-// Windows tools take their words in any letter case.
-bool SameWord(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        wchar_t x = a[i], y = b[i];
-        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 std::optional<AutoRunState> ParseState(std::wstring_view word) {
-    if (SameWord(word, L"enabled")) return AutoRunState::Enabled;
-    if (SameWord(word, L"disabled")) return AutoRunState::Disabled;
+    if (SameText(word, L"enabled")) return AutoRunState::Enabled;
+    if (SameText(word, L"disabled")) return AutoRunState::Disabled;
     return std::nullopt;
 }
 
@@ -72,24 +61,24 @@ Invocation Parse(const std::vector<std::wstring>& args) {
     Invocation inv;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
-        if (SameWord(arg, L"--help") || SameWord(arg, L"-h") || arg == L"/?" || arg == L"-?") {
+        if (SameText(arg, L"--help") || SameText(arg, L"-h") || arg == L"/?" || arg == L"-?") {
             inv.help = true;
-        } else if (SameWord(arg, L"--quiet") || SameWord(arg, L"-q")) {
+        } else if (SameText(arg, L"--quiet") || SameText(arg, L"-q")) {
             inv.quiet = true;
-        } else if (SameWord(arg, L"--expect")) {
+        } else if (SameText(arg, L"--expect")) {
             if (i + 1 < args.size())
                 SetExpect(inv, args[++i]);
             else
                 Fail(inv, L"--expect needs a state: enabled or disabled");
-        } else if (arg.size() >= 9 && SameWord(std::wstring_view(arg).substr(0, 9), L"--expect=")) {
+        } else if (arg.size() >= 9 && SameText(std::wstring_view(arg).substr(0, 9), L"--expect=")) {
             SetExpect(inv, std::wstring_view(arg).substr(9));
         } else if (!arg.empty() && (arg[0] == L'-' || arg[0] == L'/')) {
             Fail(inv, L"Unknown option '" + arg + L"'");
         } else {
             TControlVerb verb = cvNone;
-            if (SameWord(arg, L"status")) verb = cvStatus;
-            if (SameWord(arg, L"disable")) verb = cvDisable;
-            if (SameWord(arg, L"enable")) verb = cvEnable;
+            if (SameText(arg, L"status")) verb = cvStatus;
+            if (SameText(arg, L"disable")) verb = cvDisable;
+            if (SameText(arg, L"enable")) verb = cvEnable;
             if (verb == cvNone)
                 Fail(inv, L"Unknown command '" + arg + L"'");
             else if (inv.verb != cvNone)
@@ -106,14 +95,6 @@ Invocation Parse(const std::vector<std::wstring>& args) {
 
 std::wstring_view StateName(AutoRunState state) {
     return state == AutoRunState::Disabled ? L"Disabled" : L"Enabled";
-}
-
-// The innermost message is the one that names the cause, as in the window's error display.
-std::wstring MessageOf(const Exception& e) {
-    std::wstring message = e.Message();
-    for (const Exception* inner = e.Inner(); inner; inner = inner->Inner())
-        if (!inner->Message().empty()) message = inner->Message();
-    return message;
 }
 
 void WriteLine(ITextSink& sink, std::wstring_view text) {
@@ -164,10 +145,10 @@ TControlExit RunControlCommand(const std::vector<std::wstring>& args, IRegistryB
         try {
             return Run(inv, registry, out, err);
         } catch (const EAutoRunAccessDenied& e) {
-            WriteLine(err, MessageOf(e));
+            WriteLine(err, e.InnermostMessage());
             return ceAccessDenied;
         } catch (const Exception& e) {
-            WriteLine(err, MessageOf(e));
+            WriteLine(err, e.InnermostMessage());
             return ceRegistryError;
         }
     } catch (const std::bad_alloc&) {

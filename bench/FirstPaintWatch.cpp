@@ -36,22 +36,16 @@ bool Measure(const Program& program, ScreenReader& reader) {
         std::fflush(stdout);
         return false;
     };
-    std::wstring commandLine = L"\"" + program.exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
     const double start = Now();
-    if (!::CreateProcessW(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &info))
-        return fail("cannot start");
-    ::CloseHandle(info.hThread);
+    WatchedProgram watched(program.exe);
+    if (!watched.Started()) return fail("cannot start");
 
     HWND window = nullptr;
     double firstPaint = 0, settled = 0;
     std::vector<std::uint32_t> pixels, last;
     while (Now() - start < 20000) {
         if (!window) {
-            window = FindWindowOf(info.dwProcessId, program.title);
+            window = FindWindowOf(watched.Id(), program.title);
         }
         if (window && reader.Read(window, pixels)) {
             if (!firstPaint && !Flat(pixels)) {
@@ -65,21 +59,14 @@ bool Measure(const Program& program, ScreenReader& reader) {
                 if (Now() - start - settled > 500) break;
             }
         }
-        if (::WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
+        if (watched.Ended(1)) break;
     }
 
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     const bool counted = ::GetProcessMemoryInfo(
-        info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    // Asked to close, then ended: a Wine process takes about two seconds to leave after its
-    // window closes, which would only slow the runs down.
-    if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(info.hProcess, 250) != WAIT_OBJECT_0) {
-        ::TerminateProcess(info.hProcess, 1);
-        ::WaitForSingleObject(info.hProcess, 5000);
-    }
-    ::CloseHandle(info.hProcess);
+        watched.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    watched.Stop(window);
     if (!window) return fail("no window with that title appeared");
     if (!firstPaint) return fail("the window was never painted");
     std::printf("start %s %.1f %.1f %llu %llu\n", program.label.c_str(), firstPaint, settled,
@@ -100,10 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = _wtoi(argv[1]);
     std::vector<Program> programs;
     for (int i = 2; i + 2 < argc; i += 3) {
-        std::string label;
-        for (const wchar_t* c = argv[i]; *c; ++c)
-            label += static_cast<char>(*c);
-        programs.push_back({label, argv[i + 1], argv[i + 2]});
+        programs.push_back({Narrow(argv[i]), argv[i + 1], argv[i + 2]});
     }
     ScreenReader reader;
     bool ok = true;

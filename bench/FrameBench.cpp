@@ -30,6 +30,8 @@
 #include "framework/Font.h"
 #include "glowbutton/DrawGlowButton.h"
 #include "bench/WatchSupport.h"
+#include "framework/Bitmap.h"
+#include "framework/Streams.h"
 
 namespace plaxor {
 namespace {
@@ -37,52 +39,6 @@ namespace {
 constexpr int kWidth = 100, kHeight = 41;
 
 using bench::Now;
-
-// A 32-bit DIB with its own memory DC: the off-screen buffer or the stand-in for the window.
-class Surface {
-public:
-    Surface() : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        old_ = ::SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Surface() { ::SelectObject(dc_.get(), old_); }
-    // A 32-bit BMP file of the pixels, for a person to look at.
-    void Save(const std::string& fileName) const {
-        ::GdiFlush();
-        BITMAPFILEHEADER file{};
-        BITMAPINFOHEADER info{};
-        const DWORD size = kWidth * kHeight * 4;
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = file.bfOffBits + size;
-        info.biSize = sizeof info;
-        info.biWidth = kWidth;
-        info.biHeight = -kHeight;
-        info.biPlanes = 1;
-        info.biBitCount = 32;
-        if (FILE* out = std::fopen(fileName.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&info, sizeof info, 1, out);
-            std::fwrite(bits_, size, 1, out);
-            std::fclose(out);
-        }
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    HDC dc() const { return dc_.get(); }
-
-private:
-    UniqueHDC dc_;
-    UniqueHBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-};
 
 void AddRoundRect(TGPGraphicsPath& path, REAL x, REAL y, REAL w, REAL h, REAL r) {
     path.AddArc(x, y, 2 * r, 2 * r, 180, 90);
@@ -152,10 +108,13 @@ struct Frame {
 
 // With a folder, the last frame of each kind is saved there as LABEL.bmp.
 double MedianFrameMs(const Frame& frame, const char* saveTo) {
-    Surface buffer, window;
+    // 32-bit DIB sections with their memory DCs: the off-screen buffer and the stand-in for
+    // the window.
+    TBitmap buffer(kWidth, kHeight), window(kWidth, kHeight);
+    HDC bufferDC = buffer.Canvas().Handle(), windowDC = window.Canvas().Handle();
     const auto one = [&] {
-        frame.paint(buffer.dc());
-        ::BitBlt(window.dc(), 0, 0, kWidth, kHeight, buffer.dc(), 0, 0, SRCCOPY);
+        frame.paint(bufferDC);
+        ::BitBlt(windowDC, 0, 0, kWidth, kHeight, bufferDC, 0, 0, SRCCOPY);
         ::GdiFlush();
     };
     for (int i = 0; i < 50; ++i)
@@ -167,7 +126,11 @@ double MedianFrameMs(const Frame& frame, const char* saveTo) {
             one();
         batches.push_back((Now() - start) / 50);
     }
-    if (saveTo) window.Save(std::string(saveTo) + "/" + frame.label + ".bmp");
+    if (saveTo) {
+        const std::string path = std::string(saveTo) + "/" + frame.label + ".bmp";
+        TFileStream out(std::wstring(path.begin(), path.end()), fmCreate);
+        window.SaveImage(out);
+    }
     std::nth_element(batches.begin(), batches.begin() + batches.size() / 2, batches.end());
     return batches[batches.size() / 2];
 }

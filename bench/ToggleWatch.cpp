@@ -54,24 +54,16 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const int toggles = _wtoi(argv[1]);
-    std::string label;
-    for (const wchar_t* c = argv[2]; *c; ++c)
-        label += static_cast<char>(*c);
+    const std::string label = Narrow(argv[2]);
     const std::wstring title = argv[3], exe = argv[4];
     const POINT points[2] = {{_wtoi(argv[5]), _wtoi(argv[6])}, {_wtoi(argv[7]), _wtoi(argv[8])}};
     const RECT region{_wtoi(argv[9]), _wtoi(argv[10]), _wtoi(argv[11]), _wtoi(argv[12])};
 
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info))
-        return Fail(label, "cannot start");
-    ::CloseHandle(info.hThread);
+    WatchedProgram watched(exe);
+    if (!watched.Started()) return Fail(label, "cannot start");
     HWND window = nullptr;
     for (double start = Now(); !window && Now() - start < 20000; ::Sleep(10))
-        window = FindWindowOf(info.dwProcessId, title);
+        window = FindWindowOf(watched.Id(), title);
     int status = 0;
     ScreenReader reader;
     if (!window) {
@@ -81,8 +73,12 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<std::uint32_t> before, now;
         for (int i = 0; i < toggles && status == 0; ++i) {
             Click(window, points[i % 2].x, points[i % 2].y);
-            reader.Read(window, before, &region);
+            const bool read = reader.Read(window, before, &region);
             Release();
+            if (!read) {
+                status = Fail(label, "the window could not be read");
+                break;
+            }
             const double released = Now();
             double changed = 0;
             while (!changed && Now() - released < 5000) {
@@ -99,12 +95,7 @@ int wmain(int argc, wchar_t** argv) {
             std::fflush(stdout);
             ::Sleep(400); // fades and the like are over before the next click
         }
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
     }
-    if (::WaitForSingleObject(info.hProcess, 250) != WAIT_OBJECT_0) {
-        ::TerminateProcess(info.hProcess, 1);
-        ::WaitForSingleObject(info.hProcess, 5000);
-    }
-    ::CloseHandle(info.hProcess);
+    watched.Stop(window);
     return status;
 }

@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "Form.h"
 #include "HintDisplay.h"
+#include "WindowClass.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <typeinfo>
@@ -103,16 +104,7 @@ LRESULT CALLBACK HiddenWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpar
 HWND CreateHiddenWindow() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     static const wchar_t className[] = L"TApplication";
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (!::GetClassInfoExW(instance, className, &existing)) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &HiddenWindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = className;
-        if (!::RegisterClassExW(&wc)) return nullptr;
-    }
+    if (!EnsureWindowClass(className, &HiddenWindowProc)) return nullptr;
     return ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className, L"", WS_POPUP, 0, 0, 0,
                              0, nullptr, nullptr, instance, nullptr);
 }
@@ -136,11 +128,7 @@ std::wstring TitleFromFileName(const std::wstring& path) {
 std::wstring ErrorDisplayText(const std::exception& error) {
     std::wstring text;
     if (auto* ours = dynamic_cast<const Exception*>(&error)) {
-        text = ours->Message();
-        const Exception* innermost = ours;
-        while (innermost->Inner())
-            innermost = innermost->Inner();
-        if (innermost != ours && !innermost->Message().empty()) text = innermost->Message();
+        text = ours->InnermostMessage();
     } else {
         text = Widen(error.what());
     }

@@ -114,13 +114,13 @@ TCanvas::~TCanvas() {
     Refresh();
 }
 
-void TCanvas::SetHandle(HDC dc) {
+void TCanvas::SetHandle(HDC dc) noexcept {
     if (dc == dc_) return;
     Refresh();
     dc_ = dc;
 }
 
-void TCanvas::Refresh() {
+void TCanvas::Refresh() noexcept {
     DeselectFont();
     DeselectBrush();
     DeselectPen();
@@ -164,17 +164,17 @@ void TCanvas::RequirePen() {
     }
 }
 
-void TCanvas::DeselectFont() {
+void TCanvas::DeselectFont() noexcept {
     if (dc_ && oldFont_) ::SelectObject(dc_, oldFont_);
     oldFont_ = selectedFont_ = nullptr;
 }
 
-void TCanvas::DeselectBrush() {
+void TCanvas::DeselectBrush() noexcept {
     if (dc_ && oldBrush_) ::SelectObject(dc_, oldBrush_);
     oldBrush_ = selectedBrush_ = nullptr;
 }
 
-void TCanvas::DeselectPen() {
+void TCanvas::DeselectPen() noexcept {
     if (dc_ && oldPen_) ::SelectObject(dc_, oldPen_);
     oldPen_ = selectedPen_ = nullptr;
 }

@@ -86,7 +86,7 @@ public:
     // The DC is not owned. Changing it (or destroying the canvas) first puts the objects the
     // canvas replaced back into the old DC.
     HDC Handle() const noexcept { return dc_; }
-    void SetHandle(HDC dc);
+    void SetHandle(HDC dc) noexcept;
     bool HandleAllocated() const noexcept { return dc_ != nullptr; }
 
     // The canvas listens to these objects' OnChange; assign their properties, not their events.
@@ -128,7 +128,7 @@ public:
     void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
 
     // Puts the original objects back; the next operation selects the canvas's own again.
-    void Refresh();
+    void Refresh() noexcept;
 
 private:
     // Raise EInvalidOperation when there is no DC.
@@ -136,9 +136,9 @@ private:
     void RequireFont();
     void RequireBrush();
     void RequirePen();
-    void DeselectFont();
-    void DeselectBrush();
-    void DeselectPen();
+    void DeselectFont() noexcept;
+    void DeselectBrush() noexcept;
+    void DeselectPen() noexcept;
 
     HDC dc_ = nullptr;
     TFont font_;

@@ -7,24 +7,11 @@
 #include "PopupMenu.h"
 #include "Properties.h"
 #include "WinControl.h"
+#include "FlagScope.h"
 #include <algorithm>
 #include <windowsx.h>
 
 namespace plaxor {
-
-namespace {
-// Restores a flag when a scope ends, also by an exception.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-} // namespace
 
 TShiftState KeyboardShiftState() {
     TShiftState s;

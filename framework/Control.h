@@ -279,8 +279,6 @@ private:
     // through its parent's window.
     static inline TControl* captureControl_ = nullptr;
 
-    void OnLButtonDown(TMessage& message);
-    void OnLButtonDblClk(TMessage& message);
     void OnButtonDown(TMessage& message, TMouseButton button, bool dbl);
     void OnButtonUp(TMessage& message, TMouseButton button);
     void OnMouseMoveMessage(TMessage& message);

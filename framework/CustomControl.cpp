@@ -34,10 +34,7 @@ public:
     }
     ~CanvasBinding() {
         const bool released = previousWasWindowDC_ && !(windowDC_ && windowDC_->get() == previous_);
-        try {
-            canvas_.SetHandle(released ? nullptr : previous_);
-        } catch (...) {
-        }
+        canvas_.SetHandle(released ? nullptr : previous_);
     }
     CanvasBinding(const CanvasBinding&) = delete;
     CanvasBinding& operator=(const CanvasBinding&) = delete;
@@ -68,10 +65,7 @@ TCanvas& TCustomControl::Canvas() {
 
 void TCustomControl::ReleaseWindowDC() noexcept {
     if (!windowDC_) return;
-    try {
-        if (canvas_.Handle() == windowDC_->get()) canvas_.SetHandle(nullptr);
-    } catch (...) {
-    }
+    if (canvas_.Handle() == windowDC_->get()) canvas_.SetHandle(nullptr);
     windowDC_.reset();
 }
 

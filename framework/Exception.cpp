@@ -2,6 +2,13 @@
 
 namespace plaxor {
 
+const std::wstring& Exception::InnermostMessage() const noexcept {
+    const Exception* innermost = this;
+    while (innermost->Inner())
+        innermost = innermost->Inner();
+    return innermost->Message().empty() ? message_ : innermost->Message();
+}
+
 std::wstring FormatMessageText(const std::wstring& format,
                                std::initializer_list<std::wstring> args) {
     std::wstring out;

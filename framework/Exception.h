@@ -16,6 +16,8 @@ public:
 
     const std::wstring& Message() const noexcept { return message_; }
     const Exception* Inner() const noexcept { return inner_.get(); }
+    // What names the cause: the innermost error's message when it is not empty, else this one.
+    const std::wstring& InnermostMessage() const noexcept;
     virtual std::wstring ClassName() const { return L"Exception"; }
     const char* what() const noexcept override { return "plaxor::Exception"; }
 

@@ -1,23 +1,13 @@
 #include "Form.h"
 #include "Application.h"
 #include "Properties.h"
+#include "FlagScope.h"
 #include <algorithm>
 #include <utility>
 
 namespace plaxor {
 
 namespace {
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 RECT Centered(const RECT& area, int width, int height) {
     const int left = area.left + (area.right - area.left - width) / 2;
     const int top = area.top + (area.bottom - area.top - height) / 2;

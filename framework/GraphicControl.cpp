@@ -6,12 +6,7 @@ void TGraphicControl::PaintOnParent(HDC dc) {
     // The canvas lets go of the DC before the parent restores it, also after an error.
     struct Unbind {
         TCanvas& canvas;
-        ~Unbind() {
-            try {
-                canvas.SetHandle(nullptr);
-            } catch (...) {
-            }
-        }
+        ~Unbind() { canvas.SetHandle(nullptr); }
     } unbind{canvas_};
     canvas_.SetHandle(dc);
     canvas_.Font().CopyFrom(Font());

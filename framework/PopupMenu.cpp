@@ -4,6 +4,7 @@
 #include "ImageList.h"
 #include "Properties.h"
 #include "UniqueHandle.h"
+#include "WindowClass.h"
 #include <algorithm>
 #include <windows.h>
 
@@ -106,16 +107,7 @@ LRESULT CALLBACK OwnerWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 UniqueHWND CreateOwnerWindow(const TPopupMenu* menu) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (!::GetClassInfoExW(instance, ownerClass, &existing)) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &OwnerWindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = ownerClass;
-        ::RegisterClassExW(&wc);
-    }
+    EnsureWindowClass(ownerClass, &OwnerWindowProc);
     UniqueHWND window(::CreateWindowExW(WS_EX_TOOLWINDOW, ownerClass, L"", WS_POPUP, 0, 0, 0, 0,
                                         nullptr, nullptr, instance, nullptr));
     if (!window) throw EOSError(L"Cannot create the popup menu's window");

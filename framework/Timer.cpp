@@ -2,28 +2,16 @@
 #include "Application.h"
 #include "Exception.h"
 #include "Properties.h"
+#include "WindowClass.h"
 
 namespace plaxor {
 
 namespace {
 const wchar_t timerClass[] = L"TTimerWindow";
-
-void RegisterTimerClass(WNDPROC proc) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExW(instance, timerClass, &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = timerClass;
-    ::RegisterClassExW(&wc);
-}
 } // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    RegisterTimerClass(&TTimer::WindowProc);
+    EnsureWindowClass(timerClass, &TTimer::WindowProc);
     window_.reset(::CreateWindowExW(0, timerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw EOSError(L"Cannot create the timer's window");

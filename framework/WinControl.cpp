@@ -4,6 +4,8 @@
 #include "Form.h"
 #include "PopupMenu.h"
 #include "Properties.h"
+#include "FlagScope.h"
+#include "WindowClass.h"
 #include <algorithm>
 #include <optional>
 #include <windowsx.h>
@@ -11,18 +13,6 @@
 namespace plaxor {
 
 namespace {
-// Sets a flag for the length of a scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 UINT PressForDoubleClick(UINT msg) {
     switch (msg) {
     case WM_LBUTTONDBLCLK: return WM_LBUTTONDOWN;
@@ -94,18 +84,9 @@ void TWinControl::SetWindowParams(TCreateParams& params) {
 
 void TWinControl::RegisterWindowClass(const TCreateParams& params) {
     const std::wstring name = ClassName();
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExW(instance, name.c_str(), &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = params.classStyle;
-    wc.lpfnWndProc = &TWinControl::StaticWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name.c_str();
-    if (!::RegisterClassExW(&wc)) RaiseLastError(L"Cannot register the window class " + name);
+    if (!EnsureWindowClass(name.c_str(), &TWinControl::StaticWindowProc, params.classStyle,
+                           ::LoadCursorW(nullptr, IDC_ARROW)))
+        RaiseLastError(L"Cannot register the window class " + name);
 }
 
 void TWinControl::CreateWindowHandle() {

@@ -1,7 +1,6 @@
 #pragma once
 // Windowed controls: a control with a window of its own, created on demand, that can hold
 // child controls, take the keyboard focus and receive keys.
-#include "Accel.h"
 #include "Control.h"
 #include "UniqueHandle.h"
 #include <string>

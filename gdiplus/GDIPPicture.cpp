@@ -15,28 +15,12 @@ namespace plaxor {
 
 TGDIPPicture::BlockAllocator TGDIPPicture::allocateBlock = &::GlobalAlloc;
 
-namespace {
-
-// The bytes in a movable global block behind a COM stream, positioned at the start, for GDI+
-// to decode. The stream owns the block and frees it with its last reference; the image made
-// from the stream must be freed before this.
-class DecodingSource {
-public:
-    explicit DecodingSource(const TMemoryStream& data) {
-        const auto size = static_cast<SIZE_T>(data.Bytes().size());
-        UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, size));
-        if (!block) throw Exception(L"Could not allocate memory for image");
-        // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
-        // A block that cannot be locked leaves no stream: the bytes decode as nothing.
-        stream_ = TBlockStream::CreateCopy(std::move(block), data.Memory(), size);
-    }
-    IStream* Stream() const noexcept { return stream_.get(); }
-
-private:
-    UniqueCom<IStream> stream_;
-};
-
-} // namespace
+UniqueCom<IStream> TGDIPPicture::DecodingStream(const void* data, std::size_t size) {
+    UniqueHGLOBAL block(allocateBlock(GMEM_MOVEABLE, static_cast<SIZE_T>(size)));
+    if (!block) throw Exception(L"Could not allocate memory for image");
+    // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
+    return TBlockStream::CreateCopy(std::move(block), data, size);
+}
 
 TGDIPPicture::TGDIPPicture() : imageData(std::make_unique<TMemoryStream>()) {}
 
@@ -99,8 +83,9 @@ bool TGDIPPicture::UpdateImageSize() {
         imageWidth = imageHeight = 0;
         return true;
     }
-    DecodingSource source(*imageData);
-    auto image = std::make_unique<TGPImage>(source.Stream());
+    const UniqueCom<IStream> source =
+        DecodingStream(imageData->Memory(), imageData->Bytes().size());
+    auto image = std::make_unique<TGPImage>(source.get());
     imageWidth = static_cast<int>(image->GetWidth());
     imageHeight = static_cast<int>(image->GetHeight());
     return true;
@@ -112,8 +97,9 @@ void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
         imageWidth = imageHeight = 0;
         return;
     }
-    DecodingSource source(*imageData);
-    auto image = std::make_unique<TGPImage>(source.Stream());
+    const UniqueCom<IStream> source =
+        DecodingStream(imageData->Memory(), imageData->Bytes().size());
+    auto image = std::make_unique<TGPImage>(source.get());
     if (image->GetFormatKind() == fkBMP) {
         // The framework bitmap draws BMP files with its own colour keying, unscaled.
         TBitmap bitmap;

@@ -7,6 +7,8 @@
 
 #include "framework/Graphic.h"
 #include "framework/Streams.h"
+#include "framework/UniqueHandle.h"
+#include <objidl.h>
 
 namespace plaxor {
 
@@ -65,6 +67,12 @@ public:
     // "Could not allocate memory for image" failure.
     using BlockAllocator = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
     static BlockAllocator allocateBlock;
+
+    // A copy of the bytes in a movable global block behind a COM stream, positioned at the
+    // start, for GDI+ to decode; it owns the block and frees it with its last reference. Null
+    // when the block cannot be locked (the bytes then decode as nothing); the "Could not
+    // allocate memory for image" error when it cannot be allocated.
+    static UniqueCom<IStream> DecodingStream(const void* data, std::size_t size);
 
 private:
     // Bytes handled like ones no decoder takes, without asking GDI+: a JPEG that claims far

@@ -9,9 +9,12 @@ ARGB ColorToARGB(TColor color) {
 }
 
 bool IsWindowsVistaOrLater() {
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32");
-    if (!kernel) return false;
-    return ::GetProcAddress(kernel, "GetLocaleInfoEx") != nullptr;
+    // Asked once: the answer cannot change while the process runs, and painting asks each time.
+    static const bool vistaOrLater = [] {
+        HMODULE kernel = ::GetModuleHandleW(L"kernel32");
+        return kernel && ::GetProcAddress(kernel, "GetLocaleInfoEx") != nullptr;
+    }();
+    return vistaOrLater;
 }
 
 } // namespace plaxor

@@ -39,7 +39,8 @@ constexpr GpPoint NewPoint(std::int32_t x, std::int32_t y) noexcept {
     return GpPoint{x, y};
 }
 
-// True when kernel32 has the Vista-level locale functions (GetLocaleInfoEx); asks each time.
+// True when kernel32 has the Vista-level locale functions (GetLocaleInfoEx); asked once per
+// process.
 bool IsWindowsVistaOrLater();
 
 } // namespace plaxor

@@ -10,7 +10,6 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WinControl.h"
 #include "framework/JpegImage.h"
-#include "gdiplus/BlockStream.h"
 #include "gdiplus/GDIPPicture.h"
 #include "gdiplus/GPBrushes.h"
 #include "gdiplus/GPFont.h"
@@ -30,8 +29,6 @@ namespace plaxor {
 
 namespace {
 
-constexpr int DropDownStrip = kDropDownStrip;
-constexpr int SplitStrip = kDropDownHotStrip;
 constexpr TColor FocusOutlineColor = 0xE4AD89;
 
 // Floating-point values become pixels by rounding half to even.
@@ -62,15 +59,15 @@ void DrawSplitFace(TCanvas& canvas, TGPGraphics& g, const TGlowButtonDrawInputs&
     RECT mainLower, mainUpper, dropUpper, dropLower{};
     const bool right = in.dropDownPosition == dpRight;
     if (right) {
-        mainLower = {L, T + hh - 1, R - SplitStrip, B};
-        mainUpper = {L, T, R - SplitStrip, B - hh};
-        dropUpper = {R - SplitStrip, T, R, B - hh};
-        dropLower = {R - SplitStrip, T + hh - 1, R, B};
+        mainLower = {L, T + hh - 1, R - kDropDownHotStrip, B};
+        mainUpper = {L, T, R - kDropDownHotStrip, B - hh};
+        dropUpper = {R - kDropDownHotStrip, T, R, B - hh};
+        dropLower = {R - kDropDownHotStrip, T + hh - 1, R, B};
     } else {
-        const int hm = (h - SplitStrip) / 2;
-        mainLower = {L, T + hm - 1, R, B - SplitStrip};
-        mainUpper = {L, T, R, B - SplitStrip - hm};
-        dropUpper = {L, B - SplitStrip, R, B}; // one part, painted as an upper half
+        const int hm = (h - kDropDownHotStrip) / 2;
+        mainLower = {L, T + hm - 1, R, B - kDropDownHotStrip};
+        mainUpper = {L, T, R, B - kDropDownHotStrip - hm};
+        dropUpper = {L, B - kDropDownHotStrip, R, B}; // one part, painted as an upper half
     }
     // The part under the mouse is the darker one.
     const bool dropHot = in.hotPart == 2;
@@ -103,16 +100,12 @@ void DrawBorder(TGPGraphics& g, const TGlowButtonDrawInputs& in, int radius) {
 
 // ---- pictures
 
-// An encoded image in a movable global block behind a COM stream, for GDI+ to decode. The
-// stream owns the block; images made from the stream must be freed before this.
+// An encoded image behind a COM stream for GDI+ to decode, which can be read again from the
+// start; images made from the stream must be freed before this.
 class ImageStream {
 public:
-    explicit ImageStream(const std::vector<std::uint8_t>& bytes) {
-        UniqueHGLOBAL block(TGDIPPicture::allocateBlock(GMEM_MOVEABLE, bytes.size()));
-        if (!block) throw Exception(L"Could not allocate memory for image");
-        // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
-        stream_ = TBlockStream::CreateCopy(std::move(block), bytes.data(), bytes.size());
-    }
+    explicit ImageStream(const std::vector<std::uint8_t>& bytes)
+        : stream_(TGDIPPicture::DecodingStream(bytes.data(), bytes.size())) {}
     IStream* get() const noexcept { return stream_.get(); }
     void Rewind() {
         if (!stream_) return;
@@ -212,9 +205,9 @@ public:
         content_ = in.rect;
         if (in.dropDownButton) {
             if (in.dropDownPosition == dpRight)
-                content_.right = in.rect.right - DropDownStrip;
+                content_.right = in.rect.right - kDropDownStrip;
             else
-                content_.bottom = in.rect.bottom - DropDownStrip;
+                content_.bottom = in.rect.bottom - kDropDownStrip;
         }
         cw_ = content_.right - content_.left;
         ch_ = content_.bottom - content_.top;
@@ -601,8 +594,8 @@ void ContentPainter::DrawPicture(bool hasCaption) {
 
 RECT DropDownRect(const TGlowButtonDrawInputs& in) {
     const RECT& c = in.rect;
-    if (in.dropDownPosition == dpRight) return {c.right - DropDownStrip, c.top, c.right, c.bottom};
-    return {c.left, c.bottom - DropDownStrip, c.right, c.bottom};
+    if (in.dropDownPosition == dpRight) return {c.right - kDropDownStrip, c.top, c.right, c.bottom};
+    return {c.left, c.bottom - kDropDownStrip, c.right, c.bottom};
 }
 
 void ContentPainter::DrawSeparator() {
@@ -863,10 +856,8 @@ SIZE DrawGlowButton(const TGlowButtonDrawInputs& in) {
     if (!in.transparentIdle && in.borderVisible) DrawBorder(*graphics, in, radius);
     if (in.focusBorder) {
         const RECT& c = in.rect;
-        graphics->SetSmoothingMode(SmoothingModeAntiAlias);
         DrawStandaloneBorder(*graphics, FocusOutlineColor, c.left + 1, c.top + 1, c.right - 3,
                              c.bottom - 3, radius);
-        graphics->SetSmoothingMode(SmoothingModeAntiAlias);
         DrawDottedFrame(*graphics, clGray, c.left + 2, c.top + 2, c.right - 5, c.bottom - 5,
                         radius);
     }

@@ -3,6 +3,7 @@
 // state with its groups.
 #include "AdvGlowButton.h"
 #include <memory>
+#include "framework/Accel.h"
 #include "framework/Timer.h"
 #include <algorithm>
 #include <utility>

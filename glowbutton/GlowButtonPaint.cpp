@@ -8,6 +8,7 @@
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
 #include "gdiplus/GdiplusValues.h"
+#include "framework/FlagScope.h"
 #include <optional>
 #include <utility>
 
@@ -19,18 +20,6 @@ static_assert(TAdvCustomGlowButton::stateUp == plaxor::stateUp &&
               TAdvCustomGlowButton::stateChecked == plaxor::stateChecked);
 
 namespace {
-
-// Clears a flag when a scope ends, also by an exception.
-class PaintingScope {
-public:
-    explicit PaintingScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-    ~PaintingScope() { flag_ = false; }
-    PaintingScope(const PaintingScope&) = delete;
-    PaintingScope& operator=(const PaintingScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // A WM_PAINT message carries this DC for the scope and none after it.
 class MessageDC {
@@ -118,17 +107,15 @@ void TAdvCustomGlowButton::PaintParentBackground(HRGN region) {
     // What the canvas has selected goes back before the parent paints, and is selected again
     // by the canvas's next operation.
     canvas.Refresh();
+    // Clip and origin go back with the saved state, also when the parent's paint throws.
+    SavedDC saved(dc);
     ::SelectClipRgn(dc, region);
-    {
-        SavedDC saved(dc);
-        // The parent paints in its own coordinates: the window origin moves to where this
-        // control's client area lies in the parent.
-        const POINT origin = parent->ScreenToClient(ClientToScreen(POINT{0, 0}));
-        ::OffsetWindowOrgEx(dc, origin.x, origin.y, nullptr);
-        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
-    ::SelectClipRgn(dc, nullptr);
+    // The parent paints in its own coordinates: the window origin moves to where this
+    // control's client area lies in the parent.
+    const POINT origin = parent->ScreenToClient(ClientToScreen(POINT{0, 0}));
+    ::OffsetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 void TAdvCustomGlowButton::PaintCornerPixels() {
@@ -175,7 +162,7 @@ TFaceState TAdvCustomGlowButton::FaceState() const {
 
 void TAdvCustomGlowButton::PaintControl() {
     if (painting) return;
-    PaintingScope scope(painting);
+    FlagScope scope(painting);
     // Without a window there is nothing to paint on yet; an auto-sized button measures at its
     // first real paint, since sizeDirty stays set.
     TCanvas& canvas = Canvas();

@@ -3,14 +3,13 @@
 #include "app/AutoRunPolicy.h"
 #include "framework/Exception.h"
 #include "framework/MemoryRegistry.h"
+#include "tests/support/AutoRunKey.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {
 namespace {
 
 const wchar_t* const kParent = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping";
-const wchar_t* const kKey =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
 
 std::wstring MessageOf(const std::function<void()>& action) {
     try {
@@ -24,29 +23,11 @@ std::wstring MessageOf(const std::function<void()>& action) {
 // Each test starts with the mapping key absent and leaves it absent.
 class RealRegistryPolicy : public testing::Test {
 protected:
-    void SetUp() override {
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey), ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
-    }
+    void SetUp() override { RemoveAutoRunKey(); }
     void TearDown() override { SetUp(); }
 
-    static void SetDefault(DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(::RegSetValueExW(key, L"", 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
-        ::RegCloseKey(key);
-    }
     static void SetDefaultText(const std::wstring& text, DWORD type = REG_SZ) {
-        SetDefault(type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
-    }
-    static bool KeyExists() {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        ::RegCloseKey(key);
-        return true;
+        PutAutoRunDefault(type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
     }
 };
 
@@ -57,8 +38,8 @@ TEST_F(RealRegistryPolicy, DisableWritesTheSentinelAndEnableRemovesTheKey) {
     DWORD type = 0, size = 0;
     wchar_t data[64] = {};
     size = sizeof data;
-    ASSERT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"", RRF_RT_ANY | RRF_NOEXPAND, &type, data,
-                             &size),
+    ASSERT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kAutoRunKey, L"", RRF_RT_ANY | RRF_NOEXPAND, &type,
+                             data, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, 36u);
@@ -69,7 +50,7 @@ TEST_F(RealRegistryPolicy, DisableWritesTheSentinelAndEnableRemovesTheKey) {
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Disabled);
 
     EnableAutoRun();
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled);
     EnableAutoRun(); // nothing left to remove: silent
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled);
@@ -77,23 +58,24 @@ TEST_F(RealRegistryPolicy, DisableWritesTheSentinelAndEnableRemovesTheKey) {
 
 TEST_F(RealRegistryPolicy, EnableRemovesOtherValuesAndASubKeyTree) {
     DisableAutoRun();
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kKey) + L"\\one\\two").c_str(), 0,
-                                nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    UniqueHKEY key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                                (std::wstring(kAutoRunKey) + L"\\one\\two").c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
               ERROR_SUCCESS);
-    ::RegCloseKey(key);
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"other", REG_SZ, L"x", 4),
+    key.reset();
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kAutoRunKey, L"other", REG_SZ, L"x", 4),
               ERROR_SUCCESS);
     DisableAutoRun(); // leaves the other value alone
-    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"other", RRF_RT_REG_SZ, nullptr, nullptr,
-                             nullptr),
+    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kAutoRunKey, L"other", RRF_RT_REG_SZ, nullptr,
+                             nullptr, nullptr),
               ERROR_SUCCESS);
     EnableAutoRun();
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
     // The parent stays.
-    HKEY parent = nullptr;
-    EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kParent, 0, KEY_READ, &parent), ERROR_SUCCESS);
-    ::RegCloseKey(parent);
+    UniqueHKEY parent;
+    EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kParent, 0, KEY_READ, parent.put()),
+              ERROR_SUCCESS);
 }
 
 TEST_F(RealRegistryPolicy, OnlyTheExactSentinelStringMeansDisabled) {
@@ -104,31 +86,31 @@ TEST_F(RealRegistryPolicy, OnlyTheExactSentinelStringMeansDisabled) {
     SetDefaultText(L"@SYS:DoesNotExist ");
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled);
     const wchar_t withTail[] = L"@SYS:DoesNotExist\0more";
-    SetDefault(REG_SZ, withTail, sizeof withTail);
+    PutAutoRunDefault(REG_SZ, withTail, sizeof withTail);
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Disabled);
 }
 
 TEST_F(RealRegistryPolicy, EmptyOrMissingDefaultValueMeansEnabledWithoutError) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                &key, nullptr),
+    UniqueHKEY key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAutoRunKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, key.put(), nullptr),
               ERROR_SUCCESS);
-    ::RegCloseKey(key);
+    key.reset();
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled); // no default value
     SetDefaultText(L"");
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled);
-    SetDefault(REG_BINARY, nullptr, 0);
+    PutAutoRunDefault(REG_BINARY, nullptr, 0);
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Enabled);
 }
 
 TEST_F(RealRegistryPolicy, DwordDefaultValueIsAnErrorThatDisableRepairs) {
     const DWORD one = 1;
-    SetDefault(REG_DWORD, &one, sizeof one);
+    PutAutoRunDefault(REG_DWORD, &one, sizeof one);
     EXPECT_EQ(MessageOf([] { QueryAutoRunState(); }), L"Invalid data type for ''");
     DisableAutoRun();
     EXPECT_EQ(QueryAutoRunState(), AutoRunState::Disabled);
     EnableAutoRun();
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
 }
 
 // ---- In-memory registry: failures and bookkeeping ----
@@ -140,12 +122,12 @@ protected:
 };
 
 TEST_F(MemoryRegistryPolicy, WithoutWriteRightsTheQueryStillReadsTheTruth) {
-    mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
+    mem.PutText(HKEY_LOCAL_MACHINE, kAutoRunKey, L"", L"@SYS:DoesNotExist");
     mem.Deny(HKEY_LOCAL_MACHINE, L"SOFTWARE", MemoryRegistry::Denial::Write);
     EXPECT_EQ(QueryAutoRunState(mem), AutoRunState::Disabled);
     EXPECT_EQ(MessageOf([&] { EnableAutoRun(mem); }),
               L"Administrator rights are needed to change the AutoRun setting");
-    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kAutoRunKey));
     EXPECT_EQ(mem.OpenHandleCount(), 0u);
 }
 
@@ -153,7 +135,7 @@ TEST_F(MemoryRegistryPolicy, DisableWithoutRightsSaysSoAndWritesNothing) {
     mem.Deny(HKEY_LOCAL_MACHINE, L"SOFTWARE", MemoryRegistry::Denial::Write);
     EXPECT_EQ(MessageOf([&] { DisableAutoRun(mem); }),
               L"Administrator rights are needed to change the AutoRun setting");
-    EXPECT_FALSE(mem.HasKey(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_FALSE(mem.HasKey(HKEY_LOCAL_MACHINE, kAutoRunKey));
     EXPECT_EQ(QueryAutoRunState(mem), AutoRunState::Enabled);
     EXPECT_EQ(mem.OpenHandleCount(), 0u);
 }
@@ -168,26 +150,26 @@ TEST_F(MemoryRegistryPolicy, MissingParentKeyIsSilent) {
 }
 
 TEST_F(MemoryRegistryPolicy, FailedReadAndWriteRaiseTheirMessagesAndCloseTheKey) {
-    mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
-    mem.FailRead(HKEY_LOCAL_MACHINE, kKey, L"");
+    mem.PutText(HKEY_LOCAL_MACHINE, kAutoRunKey, L"", L"@SYS:DoesNotExist");
+    mem.FailRead(HKEY_LOCAL_MACHINE, kAutoRunKey, L"");
     EXPECT_EQ(MessageOf([&] { QueryAutoRunState(mem); }), L"Failed to get data for ''");
     EXPECT_EQ(mem.OpenHandleCount(), 0u);
 
     MemoryRegistry fresh;
-    fresh.FailWrite(HKEY_LOCAL_MACHINE, kKey, L"");
+    fresh.FailWrite(HKEY_LOCAL_MACHINE, kAutoRunKey, L"");
     EXPECT_EQ(MessageOf([&] { DisableAutoRun(fresh); }), L"Failed to set data for ''");
-    EXPECT_TRUE(fresh.HasKey(HKEY_LOCAL_MACHINE, kKey)); // created before the write failed
+    EXPECT_TRUE(fresh.HasKey(HKEY_LOCAL_MACHINE, kAutoRunKey)); // created before the write failed
     EXPECT_EQ(fresh.OpenHandleCount(), 0u);
 }
 
 TEST_F(MemoryRegistryPolicy, InvalidTypeClosesTheKeyToo) {
-    mem.PutValue(HKEY_LOCAL_MACHINE, kKey, L"", REG_MULTI_SZ, {'a', 0, 0, 0, 0, 0});
+    mem.PutValue(HKEY_LOCAL_MACHINE, kAutoRunKey, L"", REG_MULTI_SZ, {'a', 0, 0, 0, 0, 0});
     EXPECT_EQ(MessageOf([&] { QueryAutoRunState(mem); }), L"Invalid data type for ''");
     EXPECT_EQ(mem.OpenHandleCount(), 0u);
 }
 
 TEST_F(MemoryRegistryPolicy, EnableDeletesDeepestAndHighestIndexFirst) {
-    const std::wstring key = kKey;
+    const std::wstring key = kAutoRunKey;
     mem.PutText(HKEY_LOCAL_MACHINE, key, L"", L"@SYS:DoesNotExist");
     mem.PutText(HKEY_LOCAL_MACHINE, key, L"extra", L"x");
     mem.PutKey(HKEY_LOCAL_MACHINE, key + L"\\a\\a1");

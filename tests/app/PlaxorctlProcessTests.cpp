@@ -1,15 +1,13 @@
 // plaxorctl.exe run as a process, as a deployment script runs it, against the real registry of
 // the test prefix: exit codes, standard output and standard error as bytes.
 #include "framework/UniqueHandle.h"
+#include "tests/support/AutoRunKey.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
 
 namespace plaxor {
 namespace {
-
-const wchar_t* const kKey =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
 
 // The build passes the program's path; under Wine a Unix path is reached through drive Z:.
 std::wstring CtlPath() {
@@ -89,21 +87,16 @@ bool StartsWith(const std::string& text, const std::string& start) {
 class PlaxorctlProcess : public testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey);
-        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey); // in case the tree call kept the key itself
-        ASSERT_FALSE(KeyExists());
+        RemoveAutoRunKey();
+        ASSERT_FALSE(AutoRunKeyExists());
     }
     void TearDown() override { SetUp(); }
 
-    static bool KeyExists() {
-        UniqueHKEY key;
-        return ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-    }
     static std::wstring DefaultText(DWORD* type) {
         wchar_t data[64] = {};
         DWORD size = sizeof data;
-        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"", RRF_RT_ANY | RRF_NOEXPAND, type, data,
-                           &size) != ERROR_SUCCESS)
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kAutoRunKey, L"", RRF_RT_ANY | RRF_NOEXPAND, type,
+                           data, &size) != ERROR_SUCCESS)
             return L"(none)";
         return data;
     }
@@ -114,7 +107,7 @@ TEST_F(PlaxorctlProcess, EachCommandPrintsTheStateItLeavesAndExitsZero) {
     EXPECT_EQ(before.code, 0u);
     EXPECT_EQ(before.out, "Enabled\r\n");
     EXPECT_EQ(before.err, "");
-    EXPECT_FALSE(KeyExists()); // status changes nothing
+    EXPECT_FALSE(AutoRunKeyExists()); // status changes nothing
 
     const Result disable = RunCtl(L"disable");
     EXPECT_EQ(disable.code, 0u);
@@ -136,7 +129,7 @@ TEST_F(PlaxorctlProcess, EachCommandPrintsTheStateItLeavesAndExitsZero) {
     EXPECT_EQ(enable.code, 0u);
     EXPECT_EQ(enable.out, "Enabled\r\n");
     EXPECT_EQ(enable.err, "");
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
 
     const Result enableAgain = RunCtl(L"enable");
     EXPECT_EQ(enableAgain.code, 0u);
@@ -166,7 +159,7 @@ TEST_F(PlaxorctlProcess, QuietPrintsNothingOnSuccess) {
     EXPECT_EQ(disable.code, 0u);
     EXPECT_EQ(disable.out, "");
     EXPECT_EQ(disable.err, "");
-    EXPECT_TRUE(KeyExists());
+    EXPECT_TRUE(AutoRunKeyExists());
 
     const Result status = RunCtl(L"--quiet status --expect disabled");
     EXPECT_EQ(status.code, 0u);
@@ -179,7 +172,7 @@ TEST_F(PlaxorctlProcess, QuietPrintsNothingOnSuccess) {
     const Result enable = RunCtl(L"enable --quiet");
     EXPECT_EQ(enable.code, 0u);
     EXPECT_EQ(enable.out, "");
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
 }
 
 TEST_F(PlaxorctlProcess, HelpAndUsageErrors) {
@@ -197,7 +190,7 @@ TEST_F(PlaxorctlProcess, HelpAndUsageErrors) {
     const Result wrongOption = RunCtl(L"disable --force");
     EXPECT_EQ(wrongOption.code, 2u);
     EXPECT_TRUE(StartsWith(wrongOption.err, "Unknown option '--force'\r\n")) << wrongOption.err;
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(AutoRunKeyExists());
 
     const Result wrongCommand = RunCtl(L"st\u00e4tus");
     EXPECT_EQ(wrongCommand.code, 2u);
@@ -207,16 +200,8 @@ TEST_F(PlaxorctlProcess, HelpAndUsageErrors) {
 }
 
 TEST_F(PlaxorctlProcess, DwordDefaultValueIsARegistryErrorThatDisableRepairs) {
-    {
-        UniqueHKEY key;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, key.put(), nullptr),
-                  ERROR_SUCCESS);
-        const DWORD one = 1;
-        ASSERT_EQ(::RegSetValueExW(key.get(), L"", 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&one), sizeof one),
-                  ERROR_SUCCESS);
-    }
+    const DWORD one = 1;
+    PutAutoRunDefault(REG_DWORD, &one, sizeof one);
     const Result status = RunCtl(L"status");
     EXPECT_EQ(status.code, 1u);
     EXPECT_EQ(status.out, "");

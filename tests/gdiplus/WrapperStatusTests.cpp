@@ -47,6 +47,9 @@ std::unique_ptr<TGPGraphicsPath> EllipsePath() {
 TEST(GdiplusBinding, BindsEveryFunctionFromTheSystemDirectory) {
     static_assert(GdiplusFunctionCount == 54);
     GdiplusApi& api = Gdip();
+#define PLAXOR_EXPECT_BOUND(name, result, params) EXPECT_NE(api.name, nullptr) << #name;
+    PLAXOR_GDIPLUS_FUNCTIONS(PLAXOR_EXPECT_BOUND)
+#undef PLAXOR_EXPECT_BOUND
     HMODULE module = nullptr;
     ASSERT_TRUE(::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

@@ -1,23 +1,9 @@
 #include "ButtonTestSupport.h"
-#include "gdiplus/GdiplusSession.h"
-#include <memory>
+#include "tests/support/GdiplusEnvironment.h"
 
 namespace plaxor::testing {
 
 namespace {
-// Painting a glow button needs GDI+ running for the whole test program.
-class ButtonGdiplusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
-    void TearDown() override { session_.reset(); }
-
-private:
-    std::unique_ptr<GdiplusSession> session_;
-};
-
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new ButtonGdiplusEnvironment);
-
 std::wstring Position(int x, int y) {
     return std::to_wstring(x) + L"," + std::to_wstring(y);
 }

@@ -4,6 +4,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Picture.h"
 #include "glowbutton/GlowButtonAppearance.h"
+#include "tests/framework/DibSurface.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <array>
@@ -334,35 +335,19 @@ TEST_F(KeltWindow, TabNeverFocusesAGlowButton) {
 // WM_ERASEBKGND, then WM_PAINT with the DC in WParam.
 class PaintedWindow {
 public:
-    explicit PaintedWindow(Tkelt& form) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 409, -232, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        dc_ = ::CreateCompatibleDC(nullptr);
-        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = ::SelectObject(dc_, bitmap_);
-        ::SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
-        ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc_), 0);
-        ::GdiFlush();
+    explicit PaintedWindow(Tkelt& form) : surface_(409, 232, 0x000000) {
+        ::SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface_.dc()), 0);
+        ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(surface_.dc()), 0);
     }
-    ~PaintedWindow() {
-        ::SelectObject(dc_, old_);
-        ::DeleteObject(bitmap_);
-        ::DeleteDC(dc_);
-    }
-    PaintedWindow(const PaintedWindow&) = delete;
-    PaintedWindow& operator=(const PaintedWindow&) = delete;
     // Red, green, blue of a client pixel.
     std::array<int, 3> At(int x, int y) const {
-        const auto pixel = static_cast<const std::uint32_t*>(bits_)[y * 409 + x];
-        return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                static_cast<int>(pixel & 0xFF)};
+        const TColor pixel = surface_.At(x, y);
+        return {static_cast<int>(pixel & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+                static_cast<int>((pixel >> 16) & 0xFF)};
     }
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
+    test::DibSurface surface_;
 };
 
 // Inside the state pictures' square: the enabled picture's amber disc, the disabled

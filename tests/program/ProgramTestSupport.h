@@ -11,6 +11,7 @@
 #include "framework/SpeedButton.h"
 #include "gdiplus/GdiplusSession.h"
 #include "glowbutton/AdvGlowButton.h"
+#include "tests/support/AutoRunKey.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -19,35 +20,18 @@
 
 namespace plaxor::testing {
 
-inline const wchar_t kAutoRunKey[] =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
-
-// The mapping key of the test prefix's own registry, set up directly through advapi32.
-inline void RemoveAutoRunKey() {
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAutoRunKey);
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAutoRunKey);
-}
-inline void PutAutoRunDefault(DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAutoRunKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(key, nullptr, 0, type, static_cast<const BYTE*>(data), size);
-    ::RegCloseKey(key);
-}
 // The key's default value as text ("" when missing or not a string); exists tells whether
 // the key is there.
 inline std::wstring AutoRunDefault(bool* exists = nullptr) {
-    HKEY key = nullptr;
+    UniqueHKEY key;
     const bool open =
-        ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAutoRunKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+        ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAutoRunKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
     if (exists) *exists = open;
     if (!open) return {};
     wchar_t text[64] = {};
     DWORD size = sizeof text - sizeof(wchar_t), type = 0;
-    const LSTATUS read =
-        ::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    ::RegCloseKey(key);
+    const LSTATUS read = ::RegQueryValueExW(key.get(), nullptr, nullptr, &type,
+                                            reinterpret_cast<BYTE*>(text), &size);
     return read == ERROR_SUCCESS && type == REG_SZ ? std::wstring(text) : std::wstring();
 }
 

@@ -40,8 +40,10 @@ std::unique_ptr<TBitmap> Capture(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     auto image = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+    HDC target = image->Canvas().Handle();
+    // Frame included, so not WindowDC (a client-area DC); released before anything can throw.
     HDC dc = ::GetWindowDC(window);
-    ::BitBlt(image->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+    ::BitBlt(target, 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
     ::ReleaseDC(window, dc);
     return image;
 }
