@@ -13,6 +13,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 plaxor_xvfb_pid=""
 plaxor_started_server=""
+plaxor_keeper_pid=""
 
 plaxor_prefix() { export WINEPREFIX="$1/wineprefix"; }
 
@@ -70,14 +71,37 @@ plaxor_env_up() {
   if [ -z "${PLAXOR_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then plaxor_start_xvfb || return 1; fi
   plaxor_init_prefix
   "$PLAXOR_WINESERVER" -p && plaxor_started_server=1
+  plaxor_start_keeper "$build"
   # The first Wine process of a session starts Wine's services, which inherit its standard
-  # handles and outlive it; start them here so that no test's output pipe is held open.
+  # handles and outlive it; start them here (or by the keeper) so that no test's output pipe
+  # is held open.
   "$PLAXOR_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Wine closes the desktop (and its explorer) a second after its last user goes; a program
+# started in that second can be left with X11 windows of the explorer that then quits. The
+# keeper is a user from first to last, so one desktop and one explorer serve the whole run.
+plaxor_start_keeper() {
+  local keeper="$1/tests/desktop_keeper.exe"
+  [ -f "$keeper" ] || return 0
+  local ready="$WINEPREFIX/.keeper-ready"
+  rm -f "$ready"
+  "$PLAXOR_WINE" "$keeper" </dev/null >"$ready" 2>/dev/null &
+  plaxor_keeper_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    grep -q ready "$ready" 2>/dev/null && return 0
+    kill -0 "$plaxor_keeper_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "env: the desktop keeper did not start; test programs may see the desktop restart" >&2
+}
+
 plaxor_env_down() {
+  if [ -n "$plaxor_keeper_pid" ]; then kill "$plaxor_keeper_pid" 2>/dev/null; wait "$plaxor_keeper_pid" 2>/dev/null || true; fi
+  plaxor_keeper_pid=""
   if [ -n "$plaxor_started_server" ]; then "$PLAXOR_WINESERVER" -k 2>/dev/null; "$PLAXOR_WINESERVER" -w 2>/dev/null; fi
   plaxor_started_server=""
-  if [ -n "$plaxor_xvfb_pid" ]; then kill "$plaxor_xvfb_pid" 2>/dev/null; wait "$plaxor_xvfb_pid" 2>/dev/null; fi
+  if [ -n "$plaxor_xvfb_pid" ]; then kill "$plaxor_xvfb_pid" 2>/dev/null; wait "$plaxor_xvfb_pid" 2>/dev/null || true; fi
   plaxor_xvfb_pid=""
 }
