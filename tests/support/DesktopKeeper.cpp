@@ -23,5 +23,6 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 1 && std::wcscmp(argv[1], L"--probe") == 0) return 0;
     std::puts("ready");
     std::fflush(stdout);
-    for (;;) ::Sleep(INFINITE);
+    for (;;)
+        ::Sleep(INFINITE);
 }
