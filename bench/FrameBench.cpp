@@ -14,10 +14,8 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <memory>
 #include <vector>
 
-#include "framework/UniqueHandle.h"
 #include "gdiplus/GPBrushes.h"
 #include "gdiplus/GPFont.h"
 #include "gdiplus/GPGraphics.h"

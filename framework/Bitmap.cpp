@@ -8,6 +8,21 @@
 
 namespace plaxor {
 
+UniqueHBITMAP CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits) noexcept {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // negative: top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    UniqueHBITMAP bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!memory) bitmap.reset();
+    *bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
+    return bitmap;
+}
+
 // A new DIB section, not yet the bitmap's: loading fills one and swaps it in only when done.
 struct TBitmap::Dib {
     UniqueHBITMAP handle;
@@ -21,20 +36,11 @@ struct TBitmap::Dib {
                 L"Invalid bitmap size %s x %s", {std::to_wstring(width), std::to_wstring(height)}));
         Dib dib;
         if (width == 0 || height == 0) return dib;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height; // top-down: row y is bits + y * width
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dib.handle.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dib.handle || !bits)
+        dib.handle = CreateTopDownDib(nullptr, width, height, &dib.bits);
+        if (!dib.handle)
             throw EOutOfMemory(
                 FormatMessageText(L"Not enough memory for a %s x %s bitmap",
                                   {std::to_wstring(width), std::to_wstring(height)}));
-        dib.bits = static_cast<std::uint32_t*>(bits);
         dib.width = width;
         dib.height = height;
         return dib;

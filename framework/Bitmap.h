@@ -10,6 +10,10 @@
 
 namespace plaxor {
 
+// A 32-bit top-down DIB section compatible with dc (null: the screen): row y starts at
+// *bits + y * width. Null, with *bits null, when it cannot be made.
+UniqueHBITMAP CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits) noexcept;
+
 enum TTransparentMode : std::uint8_t { tmAuto, tmFixed };
 template <> struct EnumNames<TTransparentMode> {
     static constexpr std::wstring_view names[] = {L"tmAuto", L"tmFixed"};

@@ -81,11 +81,15 @@ void TControl::ParentChanged() {
 
 // ---- geometry ----
 
-void TControl::SetBounds(int left, int top, int width, int height) {
+void TControl::ClampBounds(int& left, int& top, int& width, int& height) noexcept {
     left = std::clamp(left, -MaxExtent, MaxExtent);
     top = std::clamp(top, -MaxExtent, MaxExtent);
     width = std::clamp(width, 0, MaxExtent);
     height = std::clamp(height, 0, MaxExtent);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    ClampBounds(left, top, width, height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     InvalidateInParent(ClientRect());
     left_ = left;

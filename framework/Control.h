@@ -236,6 +236,9 @@ public:
     TNotifyEvent OnDragDrop, OnDragOver, OnEndDock, OnStartDock, OnStartDrag;
 
 protected:
+    // Cuts bounds to what SetBounds keeps (see MaxExtent); every SetBounds starts with it.
+    static void ClampBounds(int& left, int& top, int& width, int& height) noexcept;
+
     // A new link for SetAction, of the class this control follows actions with.
     virtual std::unique_ptr<TControlActionLink> ActionLinkClass() const;
     // Takes caption, enabled state, hint, visibility, help context and click handler from a

@@ -99,8 +99,6 @@ protected:
     void SetWindowParams(TCreateParams& params) override;
     void CreateWindowHandle() override;
     void VisibleChanged() override {}
-
-protected:
     void AfterLoad() override;
 
 private:

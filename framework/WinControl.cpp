@@ -275,10 +275,7 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 // ---- geometry ----
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
-    left = std::clamp(left, -MaxExtent, MaxExtent);
-    top = std::clamp(top, -MaxExtent, MaxExtent);
-    width = std::clamp(width, 0, MaxExtent);
-    height = std::clamp(height, 0, MaxExtent);
+    ClampBounds(left, top, width, height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     left_ = left;
     top_ = top;

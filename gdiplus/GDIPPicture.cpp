@@ -16,6 +16,8 @@ namespace plaxor {
 TGDIPPicture::BlockAllocator TGDIPPicture::allocateBlock = &::GlobalAlloc;
 
 UniqueCom<IStream> TGDIPPicture::DecodingStream(const void* data, std::size_t size) {
+    // Wine's GDI+ decodes a JPEG whole when it is loaded, however little data there is.
+    if (JpegClaimsMoreThanItHolds(static_cast<const std::uint8_t*>(data), size)) return {};
     UniqueHGLOBAL block(allocateBlock(GMEM_MOVEABLE, static_cast<SIZE_T>(size)));
     if (!block) throw Exception(L"Could not allocate memory for image");
     // Not CreateStreamOnHGlobal: Wine's reads past the block after a seek beyond its end.
@@ -72,17 +74,8 @@ void TGDIPPicture::CopyFrom(const TPersistent* source) {
     UpdateImageSize();
 }
 
-bool TGDIPPicture::Undecodable() const {
-    // Wine's GDI+ decodes a JPEG whole when it is loaded, however little data there is.
-    return JpegClaimsMoreThanItHolds(imageData->Memory(), imageData->Bytes().size());
-}
-
 bool TGDIPPicture::UpdateImageSize() {
     if (empty || imageData->Bytes().empty()) return false;
-    if (Undecodable()) {
-        imageWidth = imageHeight = 0;
-        return true;
-    }
     const UniqueCom<IStream> source =
         DecodingStream(imageData->Memory(), imageData->Bytes().size());
     auto image = std::make_unique<TGPImage>(source.get());
@@ -93,10 +86,6 @@ bool TGDIPPicture::UpdateImageSize() {
 
 void TGDIPPicture::DrawInRect(TCanvas& canvas, const RECT& rect) {
     if (empty || imageData->Bytes().empty()) return;
-    if (Undecodable()) {
-        imageWidth = imageHeight = 0;
-        return;
-    }
     const UniqueCom<IStream> source =
         DecodingStream(imageData->Memory(), imageData->Bytes().size());
     auto image = std::make_unique<TGPImage>(source.get());

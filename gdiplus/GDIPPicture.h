@@ -69,15 +69,13 @@ public:
     static BlockAllocator allocateBlock;
 
     // A copy of the bytes in a movable global block behind a COM stream, positioned at the
-    // start, for GDI+ to decode; it owns the block and frees it with its last reference. Null
-    // when the block cannot be locked (the bytes then decode as nothing); the "Could not
+    // start, for GDI+ to decode; it owns the block and frees it with its last reference. Null,
+    // and the bytes then decode as nothing, for a JPEG that claims far more pixels than its
+    // bytes hold (GDI+ is not asked) or when the block cannot be locked; the "Could not
     // allocate memory for image" error when it cannot be allocated.
     static UniqueCom<IStream> DecodingStream(const void* data, std::size_t size);
 
 private:
-    // Bytes handled like ones no decoder takes, without asking GDI+: a JPEG that claims far
-    // more pixels than its bytes hold.
-    bool Undecodable() const;
     void ReplaceData(const std::vector<std::uint8_t>& bytes);
 
     std::unique_ptr<TMemoryStream> imageData;

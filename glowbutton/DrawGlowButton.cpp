@@ -9,7 +9,6 @@
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinControl.h"
-#include "framework/JpegImage.h"
 #include "gdiplus/GDIPPicture.h"
 #include "gdiplus/GPBrushes.h"
 #include "gdiplus/GPFont.h"
@@ -778,19 +777,8 @@ void DrawDropDownArrow(TCanvas& canvas, POINT origin, TColor color, bool pointsD
 
 // ---- pictures
 
-namespace {
-
-// A JPEG claiming far more pixels than its bytes hold is not handed to GDI+, which under Wine
-// decodes it whole on load.
-bool Undecodable(const std::vector<std::uint8_t>& bytes) {
-    return JpegClaimsMoreThanItHolds(bytes.data(), bytes.size());
-}
-
-} // namespace
-
 void DrawPictureAt(TGPGraphics& graphics, POINT point, const TGDIPPicture& picture) {
     const std::vector<std::uint8_t> bytes = SavedBytes(picture);
-    if (Undecodable(bytes)) return;
     ImageStream stream(bytes);
     auto image = std::make_unique<TGPImage>(stream.get());
     if (image->GetFormatKind() == fkBMP) {
@@ -804,7 +792,6 @@ void DrawPictureAt(TGPGraphics& graphics, POINT point, const TGDIPPicture& pictu
 void DrawPictureStretched(TGPGraphics& graphics, TCanvas& canvas, const RECT& rect,
                           const TGDIPPicture& picture) {
     const std::vector<std::uint8_t> bytes = SavedBytes(picture);
-    if (Undecodable(bytes)) return;
     ImageStream stream(bytes);
     auto image = std::make_unique<TGPImage>(stream.get());
     if (image->GetFormatKind() == fkBMP) {

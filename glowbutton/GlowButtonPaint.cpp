@@ -61,18 +61,9 @@ void TAdvCustomGlowButton::HandlePaintMessage(TMessage& message) {
     UniqueHDC memory;
     {
         WindowDC screen(nullptr);
-        if (client.right > 0 && client.bottom > 0) {
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = client.right;
-            info.bmiHeader.biHeight = -client.bottom;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
-            void* bits = nullptr;
-            bitmap.reset(
-                ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        }
+        std::uint32_t* bits = nullptr;
+        if (client.right > 0 && client.bottom > 0)
+            bitmap = CreateTopDownDib(screen.get(), client.right, client.bottom, &bits);
         memory.reset(::CreateCompatibleDC(screen.get()));
     }
     PaintGuard paint(wnd);

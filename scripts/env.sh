@@ -17,19 +17,36 @@ plaxor_keeper_pid=""
 
 plaxor_prefix() { export WINEPREFIX="$1/wineprefix"; }
 
+# plaxor_wait_alive PID TRIES CMD...: polls CMD every 0.1 s, at most TRIES times; 0 once it
+# succeeds, 1 when PID has ended or time ran out.
+plaxor_wait_alive() {
+  local pid=$1 tries=$2 i
+  shift 2
+  for i in $(seq 1 "$tries"); do
+    "$@" 2>/dev/null && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# plaxor_stop PID [SIGNAL]: ends a process the environment started (nothing for an empty PID).
+plaxor_stop() {
+  [ -n "$1" ] || return 0
+  { kill ${2:+-$2} "$1"; wait "$1"; } 2>/dev/null || true
+}
+
 plaxor_start_xvfb() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     plaxor_xvfb_pid=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$plaxor_xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$plaxor_xvfb_pid" 2>/dev/null; plaxor_xvfb_pid=""
+    if plaxor_wait_alive "$plaxor_xvfb_pid" 50 test -e "/tmp/.X11-unix/X$n"; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    plaxor_stop "$plaxor_xvfb_pid"; plaxor_xvfb_pid=""
   done
   echo "env: could not start Xvfb" >&2; return 1
 }
@@ -71,37 +88,35 @@ plaxor_env_up() {
   if [ -z "${PLAXOR_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then plaxor_start_xvfb || return 1; fi
   plaxor_init_prefix
   "$PLAXOR_WINESERVER" -p && plaxor_started_server=1
-  plaxor_start_keeper "$build"
   # The first Wine process of a session starts Wine's services, which inherit its standard
-  # handles and outlive it; start them here (or by the keeper) so that no test's output pipe
-  # is held open.
-  "$PLAXOR_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  # handles and outlive it: the keeper (or, without one, a command that ends at once) starts
+  # them here with no test's output pipe to hold open.
+  plaxor_start_keeper "$build" || "$PLAXOR_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Wine closes the desktop (and its explorer) a second after its last user goes; a program
 # started in that second can be left with X11 windows of the explorer that then quits. The
 # keeper is a user from first to last, so one desktop and one explorer serve the whole run.
+# 1 when there is no keeper in this build or it did not start.
 plaxor_start_keeper() {
   local keeper="$1/tests/desktop_keeper.exe"
-  [ -f "$keeper" ] || return 0
+  [ -f "$keeper" ] || return 1
   local ready="$WINEPREFIX/.keeper-ready"
   rm -f "$ready"
   "$PLAXOR_WINE" "$keeper" </dev/null >"$ready" 2>/dev/null &
   plaxor_keeper_pid=$!
-  local i
-  for i in $(seq 1 100); do
-    grep -q ready "$ready" 2>/dev/null && return 0
-    kill -0 "$plaxor_keeper_pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  plaxor_wait_alive "$plaxor_keeper_pid" 100 grep -q ready "$ready" && return 0
   echo "env: the desktop keeper did not start; test programs may see the desktop restart" >&2
+  return 1
 }
 
 plaxor_env_down() {
-  if [ -n "$plaxor_keeper_pid" ]; then kill "$plaxor_keeper_pid" 2>/dev/null; wait "$plaxor_keeper_pid" 2>/dev/null || true; fi
-  plaxor_keeper_pid=""
+  # Runs as the callers' EXIT trap: a step that fails must not skip the ones after it.
+  local -
+  set +e
   if [ -n "$plaxor_started_server" ]; then "$PLAXOR_WINESERVER" -k 2>/dev/null; "$PLAXOR_WINESERVER" -w 2>/dev/null; fi
   plaxor_started_server=""
-  if [ -n "$plaxor_xvfb_pid" ]; then kill "$plaxor_xvfb_pid" 2>/dev/null; wait "$plaxor_xvfb_pid" 2>/dev/null || true; fi
-  plaxor_xvfb_pid=""
+  # The keeper went with the server if that was ours; it holds nothing worth a clean end.
+  plaxor_stop "$plaxor_keeper_pid" KILL; plaxor_keeper_pid=""
+  plaxor_stop "$plaxor_xvfb_pid"; plaxor_xvfb_pid=""
 }

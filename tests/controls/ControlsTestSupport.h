@@ -6,6 +6,7 @@
 #include "framework/Exception.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
+#include "tests/framework/DibSurface.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
@@ -237,39 +238,11 @@ private:
     static inline TForm* sharedForm_ = nullptr;
 };
 
-// A 32-bit top-down DIB section with its own memory DC, read back as COLORREF.
-class Dib {
+// A 32-bit DIB surface with its own memory DC, read back as COLORREF, filled with a colour
+// no control paints (RGB 12 34 56).
+class Dib : public test::DibSurface {
 public:
-    Dib(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<std::uint32_t*>(bits);
-        dc_.reset(::CreateCompatibleDC(nullptr));
-        old_ = ::SelectObject(dc_.get(), bitmap_.get());
-        for (int i = 0; i < width * height; ++i)
-            bits_[i] = 0x00123456;
-    }
-    ~Dib() { ::SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    COLORREF At(int x, int y) const {
-        ::GdiFlush();
-        const std::uint32_t v = bits_[y * width_ + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int width_;
-    UniqueHBITMAP bitmap_;
-    UniqueHDC dc_;
-    HGDIOBJ old_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
+    Dib(int width, int height) : DibSurface(width, height, RGB(0x12, 0x34, 0x56)) {}
 };
 
 inline LPARAM Point(int x, int y) {

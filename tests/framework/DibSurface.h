@@ -1,6 +1,7 @@
 #pragma once
 // A 32-bit top-down DIB section selected into a memory DC: tests draw into it and read the
 // pixels back directly.
+#include "framework/Bitmap.h"
 #include "framework/Colors.h"
 #include "framework/UniqueHandle.h"
 #include <cstdint>
@@ -12,15 +13,8 @@ namespace plaxor::test {
 class DibSurface {
 public:
     DibSurface(int width, int height, TColor fill = 0xFFFFFF) : width_(width), height_(height) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
         dc_.reset(::CreateCompatibleDC(nullptr));
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
+        bitmap_ = CreateTopDownDib(dc_.get(), width, height, &bits_);
         old_ = ::SelectObject(dc_.get(), bitmap_.get());
         Fill(fill);
     }
@@ -57,14 +51,12 @@ private:
     static std::uint32_t ToBgr(TColor c) {
         return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     }
-    std::uint32_t* Row(int y) const {
-        return static_cast<std::uint32_t*>(bits_) + static_cast<std::size_t>(y) * width_;
-    }
+    std::uint32_t* Row(int y) const { return bits_ + static_cast<std::size_t>(y) * width_; }
     int width_, height_;
     UniqueHDC dc_;
     UniqueHBITMAP bitmap_;
     HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
 };
 
 // Each channel within tolerance.

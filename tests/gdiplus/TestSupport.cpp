@@ -5,24 +5,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "framework/Bitmap.h"
 #include "gdiplus/GdiplusSession.h"
 #include "tests/support/GdiplusEnvironment.h"
 
 namespace plaxor::test {
 
 DibSection::DibSection(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     dc_.reset(::CreateCompatibleDC(nullptr));
-    bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = CreateTopDownDib(dc_.get(), width, height, &bits_);
     if (!dc_ || !bitmap_) throw std::runtime_error("DibSection: no DC or DIB section");
-    bits_ = static_cast<std::uint32_t*>(bits);
     previous_ = ::SelectObject(dc_.get(), bitmap_.get());
     const std::uint32_t value = GetRValue(fill) << 16 | GetGValue(fill) << 8 | GetBValue(fill);
     std::fill(bits_, bits_ + std::size_t(width) * height, value);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "gdiplus/GPImage.h"
 #include "gdiplus/GdiplusSession.h"
@@ -16,18 +17,9 @@
 namespace plaxor::test {
 
 Surface::Surface(int width, int height, TColor fill) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     dc_.reset(::CreateCompatibleDC(nullptr));
-    bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = CreateTopDownDib(dc_.get(), width, height, &bits_);
     if (!dc_ || !bitmap_) throw std::runtime_error("Surface: no DC or DIB section");
-    bits_ = static_cast<std::uint32_t*>(bits);
     previous_ = ::SelectObject(dc_.get(), bitmap_.get());
     canvas_ = std::make_unique<TCanvas>(dc_.get());
     Fill(fill);

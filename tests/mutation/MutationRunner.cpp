@@ -139,6 +139,13 @@ MutationSettings SettingsFromEnvironment(std::size_t defaultMutants) {
     return s;
 }
 
+std::string Printable(std::wstring_view text) {
+    std::string printable;
+    for (wchar_t c : text)
+        printable += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    return printable;
+}
+
 std::string RunOneCase(const std::string& caseName, const std::function<void()>& call) {
     InstallGuards();
     std::snprintf(currentCase, sizeof currentCase, "%s", caseName.c_str());
@@ -151,10 +158,7 @@ std::string RunOneCase(const std::string& caseName, const std::function<void()>&
         result = "refused";
         static const bool verbose = std::getenv("PLAXOR_MUTATION_VERBOSE") != nullptr;
         if (verbose) {
-            std::string text;
-            for (wchar_t c : e.Message())
-                text += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-            std::printf("refused %s: %s\n", caseName.c_str(), text.c_str());
+            std::printf("refused %s: %s\n", caseName.c_str(), Printable(e.Message()).c_str());
         }
     } catch (const MutationDefect& e) {
         result = std::string("wrong result: ") + e.what();
@@ -178,8 +182,7 @@ MutationOutcome RunMutants(const char* reader, const MutantGenerator<Unit>& gene
         std::ifstream in(settings.inputFile, std::ios::binary);
         const std::vector<char> raw((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
-        std::vector<Unit> input(raw.size() / sizeof(Unit));
-        std::memcpy(input.data(), raw.data(), input.size() * sizeof(Unit));
+        const std::vector<Unit> input = UnitsFromBytes<Unit>(raw.data(), raw.size());
         const std::string result =
             RunOneCase(std::string(reader) + " file " + settings.inputFile, [&] { read(input); });
         ++outcome.cases;

@@ -12,10 +12,12 @@
 //   PLAXOR_MUTATION_FILE    instead of mutants, run the reader on this file's bytes
 //   PLAXOR_MUTATION_VERBOSE print why each refused mutant was refused
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/mutation/Mutator.h"
@@ -43,6 +45,17 @@ struct MutationOutcome {
     std::size_t refused = 0; // a framework Exception
     std::vector<std::string> defects;
 };
+
+// The units a dump or regression file holds (this machine's byte order, which the dump wrote);
+// a trailing part unit is dropped.
+template <typename Unit> std::vector<Unit> UnitsFromBytes(const void* bytes, std::size_t size) {
+    std::vector<Unit> units(size / sizeof(Unit));
+    if (!units.empty()) std::memcpy(units.data(), bytes, units.size() * sizeof(Unit));
+    return units;
+}
+
+// A message in printable ASCII, for reports ('?' for anything else).
+std::string Printable(std::wstring_view text);
 
 // How one call ends; "" for clean, "refused" for a framework Exception, else the defect.
 // Runs under the hang guard with the case described for the crash and exit reports.

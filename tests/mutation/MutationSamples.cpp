@@ -1,7 +1,5 @@
 #include "tests/mutation/MutationSamples.h"
 
-#include <algorithm>
-
 #include "app/KeltLayout.h"
 #include "framework/Bitmap.h"
 #include "framework/Exception.h"
@@ -308,9 +306,10 @@ MutationCorpus<wchar_t> LayoutTextCorpus() {
     return corpus;
 }
 
-MutationCorpus<wchar_t> FormLayoutCorpus() {
-    MutationCorpus<wchar_t> corpus;
-    corpus.samples.push_back(Units(FormLayoutText()));
+namespace {
+
+// The words of a form's layout, for the dictionary of every form-layout corpus.
+void AddFormLayoutWords(MutationCorpus<wchar_t>& corpus) {
     for (std::wstring_view word : {L"object x: TLabel\r\nend\r\n",
                                    L"object y: TImage\r\n",
                                    L"object ",
@@ -337,12 +336,21 @@ MutationCorpus<wchar_t> FormLayoutCorpus() {
                                    L"]",
                                    L"\r\n"})
         corpus.dictionary.push_back(Units(word));
+}
+
+} // namespace
+
+MutationCorpus<wchar_t> FormLayoutCorpus() {
+    MutationCorpus<wchar_t> corpus;
+    corpus.samples.push_back(Units(FormLayoutText()));
+    AddFormLayoutWords(corpus);
     return corpus;
 }
 
 MutationCorpus<wchar_t> KeltLayoutCorpus() {
-    MutationCorpus<wchar_t> corpus = FormLayoutCorpus();
-    corpus.samples = {Units(DecodeLayoutText(ReadResourceData(nullptr, L"KELT_LAYOUT")))};
+    MutationCorpus<wchar_t> corpus;
+    corpus.samples.push_back(Units(DecodeLayoutText(ReadResourceData(nullptr, L"KELT_LAYOUT"))));
+    AddFormLayoutWords(corpus);
     for (std::wstring_view word :
          {L"object b: TAdvGlowButton\r\nend\r\n", L"Appearance.Color = ", L"Appearance.ColorTo = ",
           L"Appearance.BorderColor = ", L"Appearance.Gradient = ggRadial\r\n",

@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 
-#include "framework/Exception.h"
-#include "gdiplus/GdiplusSession.h"
 #include "tests/mutation/LayoutValueMutator.h"
 #include "tests/mutation/MutationRunner.h"
 #include "tests/mutation/MutationSamples.h"
@@ -55,6 +52,15 @@ void ExpectNoDefects(const char* reader, const MutationCorpus<Unit>& corpus,
     Report(reader, settings, outcome, refuses);
 }
 
+// A layout tree whose property values are mutated (not its bytes), read in binary form.
+void ExpectNoValueDefects(const char* reader, const LayoutNode& sample,
+                          void (*read)(const std::vector<std::uint8_t>&), std::size_t mutants) {
+    const MutationSettings settings = SettingsFromEnvironment(mutants);
+    const MutationOutcome outcome = RunMutants<std::uint8_t>(
+        reader, [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); }, read, settings);
+    Report(reader, settings, outcome);
+}
+
 TEST(Mutation, LayoutTextReaderAndLoader) {
     ExpectNoDefects("layout-text", LayoutTextCorpus(), ReadLayoutTextInput, kLayoutMutants);
 }
@@ -68,21 +74,13 @@ TEST(Mutation, KeltLayout) {
 }
 
 TEST(Mutation, KeltLayoutValues) {
-    const LayoutNode sample = KeltLayoutTree();
-    const MutationSettings settings = SettingsFromEnvironment(kKeltMutants);
-    const MutationOutcome outcome = RunMutants<std::uint8_t>(
-        "layout-kelt-values", [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); },
-        ReadKeltLayoutBinaryInput, settings);
-    Report("layout-kelt-values", settings, outcome);
+    ExpectNoValueDefects("layout-kelt-values", KeltLayoutTree(), ReadKeltLayoutBinaryInput,
+                         kKeltMutants);
 }
 
 TEST(Mutation, FormLayoutValues) {
-    const LayoutNode sample = FormLayoutTree();
-    const MutationSettings settings = SettingsFromEnvironment(kValueMutants);
-    const MutationOutcome outcome = RunMutants<std::uint8_t>(
-        "layout-form-values", [&](SplitMix64& rng) { return MutateLayoutValues(sample, rng); },
-        ReadFormLayoutBinaryInput, settings);
-    Report("layout-form-values", settings, outcome);
+    ExpectNoValueDefects("layout-form-values", FormLayoutTree(), ReadFormLayoutBinaryInput,
+                         kValueMutants);
 }
 
 TEST(Mutation, LayoutBinaryReaderAndLoader) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
-#include <memory>
 
 #include "app/Kelt.h"
 #include "app/KeltLayout.h"
@@ -57,24 +56,31 @@ void CheckRoundTrips(const LayoutNode& tree) {
     }
 }
 
-// Loads into a fresh root; afterwards no component may outlive the root, whether the load
-// worked or not.
-void LoadIntoWindow(const LayoutNode& tree) {
+// Runs work, then checks that no component made on the way outlives the owner it was loaded
+// into, whether the work ended well or not; an exception from work goes on after the check.
+void CheckNothingOutlives(const char* owner, const std::function<void()>& work) {
     std::exception_ptr error;
-    {
-        TTestWindow root;
-        try {
-            LoadLayout(root, tree, MutationFactory());
-        } catch (...) {
-            error = std::current_exception();
-        }
-        LoadLog().clear();
+    try {
+        work();
+    } catch (...) {
+        error = std::current_exception();
     }
     if (LiveComponents() != 0) {
         LiveComponents() = 0;
-        Wrong("components outlived the root they were loaded into");
+        Wrong(std::string("components outlived the ") + owner + " they were loaded into");
     }
     if (error) std::rethrow_exception(error);
+}
+
+// Loads into a fresh root, which goes with everything loaded into it.
+void LoadIntoWindow(const LayoutNode& tree) {
+    CheckNothingOutlives("root", [&] {
+        TTestWindow root;
+        struct ClearLog {
+            ~ClearLog() { LoadLog().clear(); } // before the root goes, however the load ends
+        } clearLog;
+        LoadLayout(root, tree, MutationFactory());
+    });
 }
 
 // ---- pictures
@@ -135,34 +141,21 @@ void WithoutErrorBoxes(const std::string& what, const std::function<void()>& wor
         error = std::current_exception();
     }
     TApplication::SetMessageBoxFunction(previous);
-    if (!shown.empty()) {
-        std::string narrow;
-        for (wchar_t c : shown)
-            narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ';
-        Wrong(what + " showed an error: " + narrow);
-    }
+    if (!shown.empty()) Wrong(what + " showed an error: " + Printable(shown));
     if (error) std::rethrow_exception(error);
 }
 
 void LoadAndPaintForm(const LayoutNode& tree) {
     // A layout that loads must also paint: an error box from WM_PAINT would come back with
     // every repaint.
-    std::exception_ptr error;
-    try {
+    CheckNothingOutlives("form", [&] {
         WithoutErrorBoxes("painting the loaded form", [&] {
             TForm form(nullptr);
             LoadLayout(form, tree, FormFactory());
             DibSurface dib(420, 240);
             ::SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.dc()), 0);
         });
-    } catch (...) {
-        error = std::current_exception();
-    }
-    if (LiveComponents() != 0) {
-        LiveComponents() = 0;
-        Wrong("controls outlived the form they were loaded into");
-    }
-    if (error) std::rethrow_exception(error);
+    });
 }
 
 } // namespace
@@ -345,31 +338,23 @@ void ReadRegistryTextInput(const ByteInput& data) {
     if (memory.OpenHandleCount() != 0) Wrong("a registry key stayed open");
     if (refused != refusal) Wrong(refused ? "a text value was refused" : "a bad value was read");
     if (refused) throw ERegistryException(L"refused as expected");
-    if (text != (value.empty() ? std::wstring() : expected))
-        Wrong("the text read is not the value's text");
+    if (text != expected) Wrong("the text read is not the value's text");
 }
 
 bool ReadRegressionInput(const std::string& fileName, const ByteInput& bytes) {
     const auto starts = [&](const char* prefix) { return fileName.rfind(prefix, 0) == 0; };
+    // Text readers' files hold the UTF-16 units as dumped.
+    const auto text = [&] { return UnitsFromBytes<wchar_t>(bytes.data(), bytes.size()); };
     if (starts("layout-form-values-")) {
         ReadFormLayoutBinaryInput(bytes);
     } else if (starts("layout-kelt-values-")) {
         ReadKeltLayoutBinaryInput(bytes);
     } else if (starts("layout-kelt-")) {
-        TextInput text(bytes.size() / 2);
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-        ReadKeltLayoutInput(text);
+        ReadKeltLayoutInput(text());
     } else if (starts("layout-form-")) {
-        TextInput text(bytes.size() / 2);
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-        ReadFormLayoutInput(text);
+        ReadFormLayoutInput(text());
     } else if (starts("layout-text-")) {
-        TextInput text(bytes.size() / 2);
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-        ReadLayoutTextInput(text);
+        ReadLayoutTextInput(text());
     } else if (starts("layout-binary-")) {
         ReadLayoutBinaryInput(bytes);
     } else if (starts("bmp-")) {

@@ -3,7 +3,6 @@
 // what was read (load it into components, measure it, draw it, write it back). A bad input
 // must end in a framework Exception; a wrong result raises MutationDefect.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 

@@ -34,16 +34,23 @@ long long SumPrivateMemory() {
     return sum;
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM counter) {
+BOOL CALLBACK CountOne(HWND, LPARAM counter) {
     ++*reinterpret_cast<long long*>(counter);
-    ::EnumChildWindows(window, &CountWindow, counter);
+    return TRUE;
+}
+
+// A top-level window and all its descendants (EnumChildWindows walks the whole tree).
+BOOL CALLBACK CountWithDescendants(HWND window, LPARAM counter) {
+    CountOne(window, counter);
+    ::EnumChildWindows(window, &CountOne, counter);
     return TRUE;
 }
 
 // Top-level and child windows of this thread, message-only ones included.
 long long CountThreadWindows() {
     long long count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountWithDescendants,
+                        reinterpret_cast<LPARAM>(&count));
     HWND messageOnly = nullptr;
     while ((messageOnly = ::FindWindowExW(HWND_MESSAGE, messageOnly, nullptr, nullptr)))
         if (::GetWindowThreadProcessId(messageOnly, nullptr) == ::GetCurrentThreadId()) ++count;

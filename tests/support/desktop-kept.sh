@@ -14,7 +14,7 @@ plaxor_prefix "$2"
 explorers() {
   local pid
   for pid in $(pgrep -f 'explorer.exe /desktop'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && echo "$pid"
   done
 }
 fail() { echo "desktop-kept: $*" >&2; exit 1; }
