@@ -1,7 +1,6 @@
 // TBlockStream: the read-only stream GDI+ decodes image bytes from.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "gdiplus/BlockStream.h"
@@ -10,11 +9,8 @@ namespace plaxor::test {
 namespace {
 
 UniqueCom<IStream> StreamOver(const std::vector<std::uint8_t>& bytes) {
-    UniqueHGLOBAL block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    void* memory = ::GlobalLock(block.get());
-    std::memcpy(memory, bytes.data(), bytes.size());
-    ::GlobalUnlock(block.get());
-    return TBlockStream::Create(std::move(block), bytes.size());
+    return TBlockStream::CreateCopy(UniqueHGLOBAL(::GlobalAlloc(GMEM_MOVEABLE, bytes.size())),
+                                    bytes.data(), bytes.size());
 }
 
 HRESULT SeekTo(IStream* stream, std::int64_t offset, DWORD origin, std::uint64_t* position) {
@@ -112,7 +108,18 @@ TEST(BlockStream, CopyToMovesTheRestOfTheBytes) {
     count.QuadPart = 100;
     ULARGE_INTEGER read{}, written{};
     EXPECT_EQ(stream.get()->CopyTo(target.get(), count, &read, &written), S_OK);
+    EXPECT_EQ(read.QuadPart, 3u);
     EXPECT_EQ(written.QuadPart, 3u);
+    // The bytes from the position on went over, and the position moved past them.
+    EXPECT_EQ(SeekTo(stream.get(), 0, STREAM_SEEK_CUR, &position), S_OK);
+    EXPECT_EQ(position, 5u);
+    std::uint64_t targetPosition = 0;
+    ASSERT_EQ(SeekTo(target.get(), 0, STREAM_SEEK_SET, &targetPosition), S_OK);
+    std::vector<std::uint8_t> copied(4, 0xEE);
+    ULONG got = 0;
+    EXPECT_EQ(target.get()->Read(copied.data(), 4, &got), S_OK);
+    EXPECT_EQ(got, 3u);
+    EXPECT_EQ(copied, (std::vector<std::uint8_t>{3, 4, 5, 0xEE}));
 }
 
 TEST(BlockStream, AnswersForTheStreamInterfacesOnly) {
