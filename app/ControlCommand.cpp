@@ -102,15 +102,31 @@ void WriteLine(ITextSink& sink, std::wstring_view text) {
     sink.Write(L"\r\n");
 }
 
+// A change that is refused for lack of rights is no failure when there is nothing to change:
+// deployment scripts run these commands whatever the state, and reading needs no rights.
+void Change(void (*command)(IRegistryBackend&), AutoRunState wanted, IRegistryBackend& registry) {
+    try {
+        command(registry);
+    } catch (const EAutoRunAccessDenied&) {
+        bool already = false;
+        try {
+            already = QueryAutoRunState(registry) == wanted;
+        } catch (const Exception&) {
+            // A state that cannot be read is not the one asked for: the refusal stands.
+        }
+        if (!already) throw;
+    }
+}
+
 TControlExit Run(const Invocation& inv, IRegistryBackend& registry, ITextSink& out,
                  ITextSink& err) {
     std::optional<AutoRunState> wanted;
     if (inv.verb == cvDisable) {
-        DisableAutoRun(registry);
         wanted = AutoRunState::Disabled;
+        Change(&DisableAutoRun, *wanted, registry);
     } else if (inv.verb == cvEnable) {
-        EnableAutoRun(registry);
         wanted = AutoRunState::Enabled;
+        Change(&EnableAutoRun, *wanted, registry);
     }
     // Read back afresh: only the registry says whether the command took effect.
     const AutoRunState state = QueryAutoRunState(registry);

@@ -68,11 +68,16 @@ std::wstring ExceptionClassName(const std::exception& error) {
     return Widen(mangled);
 }
 
-// Disables the thread's visible windows while a modal box is open and puts back the
-// enabled state, the active window and the focus afterwards.
+// Disables the thread's visible windows but the box's owner while a modal box is open, and puts
+// back the enabled state, the active window and the focus afterwards. The owner is left to the
+// box: it disables and re-enables its owner itself, before it goes, so that Windows hands the
+// activation back to the owner. An owner still disabled when the box goes makes Windows
+// activate another program's window, and a later SetActiveWindow cannot bring a background
+// program forward again.
 class TaskWindowsDisabled {
 public:
-    TaskWindowsDisabled() : active_(::GetActiveWindow()), focus_(::GetFocus()) {
+    explicit TaskWindowsDisabled(HWND owner)
+        : owner_(owner), active_(::GetActiveWindow()), focus_(::GetFocus()) {
         ::EnumThreadWindows(::GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
         for (HWND wnd : disabled_)
             ::EnableWindow(wnd, FALSE);
@@ -87,11 +92,13 @@ public:
     TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
 
 private:
-    static BOOL CALLBACK Collect(HWND wnd, LPARAM self) {
-        if (::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd))
-            reinterpret_cast<TaskWindowsDisabled*>(self)->disabled_.push_back(wnd);
+    static BOOL CALLBACK Collect(HWND wnd, LPARAM param) {
+        auto* self = reinterpret_cast<TaskWindowsDisabled*>(param);
+        if (wnd != self->owner_ && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd))
+            self->disabled_.push_back(wnd);
         return TRUE;
     }
+    HWND owner_;
     HWND active_;
     HWND focus_;
     std::vector<HWND> disabled_;
@@ -270,7 +277,7 @@ void TApplication::HandleException(const std::exception& error) {
 void TApplication::ShowErrorMessage(const std::wstring& text) {
     HWND owner = ::GetActiveWindow();
     if (!owner) owner = window_.get();
-    TaskWindowsDisabled disabled;
+    TaskWindowsDisabled disabled(owner);
     ShowMessageBox(owner, text, title_, MB_OK | MB_ICONERROR);
 }
 

@@ -30,15 +30,16 @@ void TAdvCustomGlowButton::DropDownFromMouse() {
         mouseOver = true;
         RepaintNow();
         ShowDropDownMenu();
-        // The menu's loop took the release of the press that opened it: the press ends here
-        // as a release ends it (the down fade runs back), and a release arriving on its own
-        // later is no click.
+        // The menu's loop took the release of the press that opened it: the press ends here,
+        // and a release arriving on its own later is no click.
         leftButtonHeld = false;
         mouseDownSeen = false;
         SetControlState(ControlState().Without(csClicked).Without(csLButtonDown));
-        fadeStep = -20;
-        fadeKind = fadeKindDown;
-        StartFadeTimer();
+        // Nothing fades back from the press: a fade now would blend the hot set in again
+        // for a moment, though the button is no longer hot. It shows the normal set at once.
+        if (fadeTimer) FinishFade();
+        hotFade = 0;
+        downFade = 0;
         POINT cursor{};
         ::GetCursorPos(&cursor);
         cursor = ScreenToClient(cursor);

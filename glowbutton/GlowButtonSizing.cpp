@@ -2,6 +2,7 @@
 // paint, so that the size always fits what is drawn.
 #include "GlowButtonSizing.h"
 #include "AdvGlowButton.h"
+#include "framework/FlagScope.h"
 
 namespace plaxor {
 
@@ -36,11 +37,11 @@ void TAdvCustomGlowButton::UpdateSize() {
         sizeDirty = true;
         return;
     }
-    sizeRequest = true;
+    // Cleared also when a paint fails, or every later paint would measure again.
+    FlagScope measuring(sizeRequest);
     RepaintNow();
     // The second pass measures again with the size the first one applied.
     if (Parent() && !IsDesigning() && !IsLoading()) PaintControl();
-    sizeRequest = false;
 }
 
 void TAdvCustomGlowButton::ChangeSizeState(TButtonSizeState value) {

@@ -98,6 +98,35 @@ TEST_F(ControlCommandOnMemory, EnableWithoutRightsIsAccessDeniedAndKeepsTheMappi
     EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kKey));
 }
 
+// Deployment scripts run the commands whatever the state: without rights, a command that finds
+// the state it asks for already in force succeeds; one that would change it is still refused.
+TEST(ControlCommandWithoutRights, SucceedsExactlyWhenTheStateAlreadyIsTheOneAskedFor) {
+    struct Case {
+        const wchar_t* command;
+        bool mapped;
+        TControlExit code;
+        std::wstring out, err;
+    };
+    const Case cases[] = {
+        {L"enable", false, ceSuccess, L"Enabled\r\n", L""},
+        {L"disable", true, ceSuccess, L"Disabled\r\n", L""},
+        {L"enable", true, ceAccessDenied, L"", kDeniedLine},
+        {L"disable", false, ceAccessDenied, L"", kDeniedLine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::wstring(c.command) + (c.mapped ? L" on Disabled" : L" on Enabled"));
+        MemoryRegistry mem;
+        mem.PutKey(HKEY_LOCAL_MACHINE, kParent);
+        if (c.mapped) mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
+        mem.Deny(HKEY_LOCAL_MACHINE, L"SOFTWARE", MemoryRegistry::Denial::Write);
+        const Outcome r = Ctl(mem, {c.command});
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(mem.HasKey(HKEY_LOCAL_MACHINE, kKey), c.mapped);
+    }
+}
+
 TEST_F(ControlCommandOnMemory, StatusWithoutWriteRightsReportsTheTrueState) {
     PutSentinel();
     mem.Deny(HKEY_LOCAL_MACHINE, L"SOFTWARE", MemoryRegistry::Denial::Write);

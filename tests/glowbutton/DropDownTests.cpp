@@ -4,6 +4,7 @@
 #include "ButtonTestSupport.h"
 #include "framework/PopupMenu.h"
 #include "tests/controls/MenuTestSupport.h"
+#include "tests/framework/DibSurface.h"
 #include <algorithm>
 #include <memory>
 
@@ -244,6 +245,30 @@ TEST_F(GlowButtonDropDown, AfterTheMenuClosesAwayFromTheButtonAllHoverFlagsAreCl
     EXPECT_FALSE(s.mouseInside());
     EXPECT_FALSE(s.hotColors());
     EXPECT_FALSE(s.dropDownHot());
+}
+
+TEST_F(GlowButtonDropDown, AfterAHoveredMenuPressTheNormalSetShowsAtOnce) {
+    b->SetDropDownButton(true);
+    UseMenu();
+    Hover(95, 10);
+    const DWORD hovered = ::GetTickCount() + 200; // the hot fade has run in full
+    PumpUntil([&] { return ::GetTickCount() >= hovered; });
+    TTimer later(nullptr);
+    later.SetEnabled(false);
+    later.SetInterval(300);
+    later.OnTimer = [&](TObject*) {
+        later.SetEnabled(false);
+        ::EndMenu();
+    };
+    WhileOpen([&] {
+        ParkPointer();
+        later.SetEnabled(true);
+    });
+    Press(*b, 95, 10);
+    test::DibSurface surface(100, 41);
+    b->Perform(WM_PAINT, reinterpret_cast<WPARAM>(surface.dc()), 0);
+    EXPECT_EQ(surface.At(50, 10), clWhite);
+    EXPECT_EQ(surface.At(50, 0), TColor(0xC0C0C0));
 }
 
 TEST_F(GlowButtonDropDown, MouseOverIsHeldWhileTheMenuIsOpenAsThePointerMovesAway) {

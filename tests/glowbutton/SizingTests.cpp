@@ -3,6 +3,7 @@
 #include "GlowButtonPaintAccess.h"
 #include "PaintSupport.h"
 #include "framework/Bitmap.h"
+#include "framework/Exception.h"
 #include "framework/ImageList.h"
 #include "glowbutton/GlowButtonSizing.h"
 #include "tests/controls/ControlsTestSupport.h"
@@ -56,6 +57,28 @@ protected:
     GlowButtonPaintAccess Access() { return GlowButtonPaintAccess(*button); }
     TAdvGlowButton* button = nullptr;
 };
+
+// A button whose glyph work bitmap cannot be had, as when memory runs out during a paint.
+class OutOfMemoryButton : public TAdvGlowButton {
+public:
+    using TAdvGlowButton::TAdvGlowButton;
+    bool failing = false;
+
+protected:
+    void PrepareGlyph(TBitmap&) override {
+        if (failing) throw EOutOfMemory(L"Out of memory");
+    }
+};
+
+TEST_F(SizingTest, AFailedMeasuringPaintLeavesNoMeasuringRequestBehind) {
+    auto* failing = NewControl<OutOfMemoryButton>(form, 150, 10, 100, 41);
+    failing->SetAutoSize(true);
+    Pump();
+    failing->failing = true;
+    GlowButtonPaintAccess access(*failing);
+    EXPECT_THROW(access.UpdateSize(), EOutOfMemory);
+    EXPECT_FALSE(access.sizeRequest());
+}
 
 TEST_F(SizingTest, WorkedExampleContentOf44By16Gives54By22) {
     button->SetPicture(Solid(44, 16).get());

@@ -40,7 +40,6 @@ struct ShownBox {
     std::wstring text;
     std::wstring caption;
     UINT flags;
-    bool formEnabled; // the main window's state while the box was open
 };
 
 // Remembers each request to open the site instead of opening it.
@@ -97,8 +96,7 @@ protected:
         app = app_.get();
         previousBox_ = TApplication::SetMessageBoxFunction(
             [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
-                const bool formEnabled = form && ::IsWindowEnabled(form->Handle());
-                boxes.push_back({owner, text, caption, flags, formEnabled});
+                boxes.push_back({owner, text, caption, flags});
                 return IDOK;
             });
         opener = std::make_shared<RecordingOpener>();
