@@ -15,10 +15,10 @@ void RaiseIfDenied(const TRegistry& reg) {
 
 } // namespace
 
-AutoRunState QueryAutoRunState(IRegistryBackend& registry) {
+AutoRunState QueryAutoRunState(IRegistryBackend& registry, REGSAM view) {
     TRegistry reg(registry);
     reg.SelectRoot(HKEY_LOCAL_MACHINE);
-    reg.SetAccess(KEY_READ);
+    reg.SetAccess(KEY_READ | view);
     if (!reg.OpenPath(std::wstring(kAutoRunKeyPath), false)) return AutoRunState::Enabled;
     return reg.ReadText(L"") == kAutoRunSentinel ? AutoRunState::Disabled : AutoRunState::Enabled;
 }

@@ -29,7 +29,9 @@ public:
 };
 
 // Reads with read access only, so that a process without write rights still sees the truth.
-AutoRunState QueryAutoRunState(IRegistryBackend& registry = Win32Registry());
+// view (KEY_WOW64_32KEY or KEY_WOW64_64KEY) reads that registry view rather than the process's
+// own, which is the one the window shows.
+AutoRunState QueryAutoRunState(IRegistryBackend& registry = Win32Registry(), REGSAM view = 0);
 // Maps Autorun.inf to the sentinel; other values of the key stay.
 void DisableAutoRun(IRegistryBackend& registry = Win32Registry());
 // Removes the mapping key with all its values and sub-keys. Silent when it is already gone.

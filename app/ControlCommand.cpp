@@ -1,4 +1,6 @@
 #include "ControlCommand.h"
+#include "AuditReport.h"
+#include "AutoRunAudit.h"
 #include "AutoRunPolicy.h"
 #include "framework/Exception.h"
 #include "framework/Properties.h"
@@ -14,9 +16,11 @@ const std::wstring_view kControlUsage =
     L"  status            Print the AutoRun state: Enabled or Disabled.\r\n"
     L"  disable           Switch AutoRun off for every drive (needs administrator rights).\r\n"
     L"  enable            Switch AutoRun back on (needs administrator rights).\r\n"
+    L"  audit             Report every AutoRun and AutoPlay setting (reads only).\r\n"
     L"\r\n"
     L"Options:\r\n"
     L"  --expect STATE    With status: exit 4 unless the state is STATE (enabled or disabled).\r\n"
+    L"  --json            With audit: print one JSON object instead of the table.\r\n"
     L"  --quiet           Print nothing when the command succeeds.\r\n"
     L"  --help            Print this text.\r\n"
     L"\r\n"
@@ -25,17 +29,18 @@ const std::wstring_view kControlUsage =
     L"  1  registry error (message on standard error)\r\n"
     L"  2  wrong command line\r\n"
     L"  3  access denied: run from an elevated prompt\r\n"
-    L"  4  status --expect: the state differs\r\n"
+    L"  4  status --expect: the state differs; audit: a required check fails\r\n"
     L"  5  the command ran but the state did not change\r\n";
 
 namespace {
 
-enum TControlVerb : std::uint8_t { cvNone, cvStatus, cvDisable, cvEnable };
+enum TControlVerb : std::uint8_t { cvNone, cvStatus, cvDisable, cvEnable, cvAudit };
 
 struct Invocation {
     TControlVerb verb = cvNone;
     std::optional<AutoRunState> expect;
     bool quiet = false;
+    bool json = false;
     bool help = false;
     std::wstring error; // the first thing wrong with the command line
 };
@@ -65,6 +70,8 @@ Invocation Parse(const std::vector<std::wstring>& args) {
             inv.help = true;
         } else if (SameText(arg, L"--quiet") || SameText(arg, L"-q")) {
             inv.quiet = true;
+        } else if (SameText(arg, L"--json")) {
+            inv.json = true;
         } else if (SameText(arg, L"--expect")) {
             if (i + 1 < args.size())
                 SetExpect(inv, args[++i]);
@@ -79,6 +86,7 @@ Invocation Parse(const std::vector<std::wstring>& args) {
             if (SameText(arg, L"status")) verb = cvStatus;
             if (SameText(arg, L"disable")) verb = cvDisable;
             if (SameText(arg, L"enable")) verb = cvEnable;
+            if (SameText(arg, L"audit")) verb = cvAudit;
             if (verb == cvNone)
                 Fail(inv, L"Unknown command '" + arg + L"'");
             else if (inv.verb != cvNone)
@@ -90,6 +98,8 @@ Invocation Parse(const std::vector<std::wstring>& args) {
     if (inv.verb == cvNone) Fail(inv, L"No command given");
     if (inv.expect && inv.verb != cvStatus && inv.verb != cvNone)
         Fail(inv, L"--expect goes with status only");
+    if (inv.json && inv.verb != cvAudit && inv.verb != cvNone)
+        Fail(inv, L"--json goes with audit only");
     return inv;
 }
 
@@ -118,8 +128,25 @@ void Change(void (*command)(IRegistryBackend&), AutoRunState wanted, IRegistryBa
     }
 }
 
+// Reads only. A value that fails its check is the answer, not an error; only a registry of
+// which nothing at all could be read is.
+TControlExit Audit(const Invocation& inv, IRegistryBackend& registry, ITextSink& out,
+                   ITextSink& err) {
+    const TAuditResult result = AuditAutoRun(registry);
+    if (result.Unreadable()) {
+        const TAuditReading& first = result.checks.front().reading;
+        WriteLine(err, L"The registry cannot be read: " + first.error + L" (" + first.path + L")");
+        return ceRegistryError;
+    }
+    const TControlExit code = result.Compliant() ? ceSuccess : ceNotExpected;
+    if (!(inv.quiet && code == ceSuccess))
+        out.Write(inv.json ? FormatAuditJson(result) : FormatAuditTable(result));
+    return code;
+}
+
 TControlExit Run(const Invocation& inv, IRegistryBackend& registry, ITextSink& out,
                  ITextSink& err) {
+    if (inv.verb == cvAudit) return Audit(inv, registry, out, err);
     std::optional<AutoRunState> wanted;
     if (inv.verb == cvDisable) {
         wanted = AutoRunState::Disabled;

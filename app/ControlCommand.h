@@ -17,7 +17,7 @@ enum TControlExit : std::uint8_t {
     ceRegistryError = 1,
     ceUsageError = 2,
     ceAccessDenied = 3,
-    ceNotExpected = 4, // status --expect: the state is the other one
+    ceNotExpected = 4, // status --expect: the state is the other one; audit: a required check fails
     ceNotChanged = 5,  // the command ran, yet the state read back is not the one asked for
 };
 

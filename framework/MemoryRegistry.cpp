@@ -88,6 +88,24 @@ MemoryRegistry::Node* MemoryRegistry::Find(HKEY root, const std::wstring& path) 
     return node ? const_cast<MemoryRegistry*>(this)->Walk(node, path, false) : nullptr;
 }
 
+std::wstring MemoryRegistry::ViewPath(const Node* from, const std::wstring& path, REGSAM access) {
+    if ((access & KEY_WOW64_32KEY) == 0) return path;
+    std::vector<std::wstring> parts = SplitPath(path);
+    const std::wstring base = Upper(from->fullPath);
+    // Where the redirected part starts: after SOFTWARE, counted from the hive or from SOFTWARE.
+    std::size_t at = 0;
+    if (base == L"HKLM" && !parts.empty() && Upper(parts[0]) == L"SOFTWARE")
+        at = 1;
+    else if (base != L"HKLM\\SOFTWARE")
+        return path;
+    if (parts.size() <= at || Upper(parts[at]) == L"WOW6432NODE") return path;
+    parts.insert(parts.begin() + static_cast<std::ptrdiff_t>(at), L"WOW6432Node");
+    std::wstring joined;
+    for (const std::wstring& part : parts)
+        joined += (joined.empty() ? L"" : L"\\") + part;
+    return joined;
+}
+
 bool MemoryRegistry::DeniedPath(const std::wstring& fullPath, REGSAM access) const {
     const std::wstring upper = Upper(fullPath);
     for (const auto& [path, denial] : denials_) {
@@ -161,20 +179,21 @@ void MemoryRegistry::FailWrite(HKEY root, const std::wstring& path, const std::w
     failWrite_.insert({Upper(HiveName(root) + L"\\" + path), Upper(valueName)});
 }
 
-LSTATUS MemoryRegistry::OpenKey(HKEY base, const std::wstring& path, REGSAM access, HKEY* result) {
+LSTATUS MemoryRegistry::OpenKey(HKEY base, const std::wstring& given, REGSAM access, HKEY* result) {
     Node* from = NodeOf(base);
     if (!from) return ERROR_INVALID_HANDLE;
-    Node* node = Walk(from, path, false);
+    Node* node = Walk(from, ViewPath(from, given, access), false);
     if (!node) return ERROR_FILE_NOT_FOUND;
     if (Denied(node, access)) return ERROR_ACCESS_DENIED;
     *result = NewHandle(node);
     return ERROR_SUCCESS;
 }
 
-LSTATUS MemoryRegistry::CreateKey(HKEY base, const std::wstring& path, REGSAM access,
+LSTATUS MemoryRegistry::CreateKey(HKEY base, const std::wstring& given, REGSAM access,
                                   HKEY* result) {
     Node* from = NodeOf(base);
     if (!from) return ERROR_INVALID_HANDLE;
+    const std::wstring path = ViewPath(from, given, access);
     if (Node* existing = Walk(from, path, false)) {
         if (Denied(existing, access)) return ERROR_ACCESS_DENIED;
         *result = NewHandle(existing);

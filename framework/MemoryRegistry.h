@@ -1,7 +1,9 @@
 #pragma once
 // An in-memory registry: keys with typed values under the predefined hives, for tests that need
 // a registry they can break on purpose (denied access, failing reads and writes) and watch
-// (open handles, the order of deletions).
+// (open handles, the order of deletions). Like 64-bit Windows, it keeps the 32-bit view of
+// HKLM\SOFTWARE apart, under SOFTWARE\WOW6432Node: a key opened or created with KEY_WOW64_32KEY
+// lands there; everything else is one tree for both views.
 #include "RegistryBackend.h"
 #include <cstdint>
 #include <map>
@@ -74,6 +76,8 @@ private:
     Node* NodeOf(HKEY key) const; // an open handle or a predefined hive
     Node* Walk(Node* from, const std::wstring& path, bool create);
     Node* Find(HKEY root, const std::wstring& path) const;
+    // The path that a key opened from `from` with this access really has (the 32-bit view).
+    static std::wstring ViewPath(const Node* from, const std::wstring& path, REGSAM access);
     bool Denied(const Node* node, REGSAM access) const;
     bool DeniedPath(const std::wstring& fullPath, REGSAM access) const;
     HKEY NewHandle(Node* node);

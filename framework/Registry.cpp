@@ -66,6 +66,22 @@ std::wstring TRegistry::ReadText(const std::wstring& name) {
     return text;
 }
 
+bool TRegistry::ReadValue(const std::wstring& name, TRegistryValue& value) {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    LSTATUS status = backend_.QueryValue(current_, name, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return false;
+    std::vector<std::uint8_t> data(size);
+    DWORD got = size;
+    if (status == ERROR_SUCCESS && size > 0)
+        status = backend_.QueryValue(current_, name, &type, data.data(), &got);
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(FormatMessageText(L"Failed to get data for '%s'", {name}));
+    data.resize(std::min(got, size));
+    value = TRegistryValue{type, std::move(data)};
+    return true;
+}
+
 void TRegistry::WriteText(const std::wstring& name, const std::wstring& text) {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     if (backend_.SetValue(current_, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),

@@ -3,9 +3,17 @@
 // Releasing the object closes its key. Errors of reading and writing values raise
 // ERegistryException; keys that cannot be opened are reported by a false result.
 #include "RegistryBackend.h"
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plaxor {
+
+// A value as stored: its type and its bytes, uninterpreted.
+struct TRegistryValue {
+    DWORD type = REG_NONE;
+    std::vector<std::uint8_t> data;
+};
 
 class TRegistry {
 public:
@@ -27,8 +35,13 @@ public:
     LSTATUS LastOpenError() const noexcept { return lastOpenError_; }
 
     // "\a\b" is taken from the root, "a\b" from the current key (or the root when none is open).
+    // The access mask applies, so KEY_WOW64_32KEY in it opens the key in the 32-bit view.
     bool OpenPath(const std::wstring& path, bool mayCreate);
     std::wstring ReadText(const std::wstring& name);
+    // The value's type and bytes whatever its type; false when the value does not exist. Any
+    // other failure (also a value that grew between the two reads) raises "Failed to get data
+    // for '%s'".
+    bool ReadValue(const std::wstring& name, TRegistryValue& value);
     void WriteText(const std::wstring& name, const std::wstring& text);
     // Deletes the key with everything beneath it, deepest keys and highest indexes first.
     bool DeleteTree(const std::wstring& name);

@@ -226,6 +226,7 @@ TEST_F(ControlCommandOnMemory, AWrongCommandLineIsExitTwoAndTouchesNothing) {
         {{L"status", L"--expect"}, L"--expect needs a state: enabled or disabled"},
         {{L"status", L"--expect", L"on"}, L"--expect takes enabled or disabled, not 'on'"},
         {{L"status", L"--expect="}, L"--expect takes enabled or disabled, not ''"},
+        {{L"status", L"--json"}, L"--json goes with audit only"},
     };
     for (const UsageCase& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.firstLine.begin(), c.firstLine.end()));

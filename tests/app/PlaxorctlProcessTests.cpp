@@ -33,9 +33,9 @@ std::string ReadAll(HANDLE pipe) {
     return bytes;
 }
 
-// Runs plaxorctl with the arguments; standard output and error go to pipes unless a file
+// Runs a program with the arguments; standard output and error go to pipes unless a file
 // handle for standard output is given.
-Result RunCtl(const std::wstring& args, HANDLE outFile = nullptr) {
+Result RunProgram(const std::wstring& exe, const std::wstring& args, HANDLE outFile = nullptr) {
     Result result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -57,12 +57,12 @@ Result RunCtl(const std::wstring& args, HANDLE outFile = nullptr) {
     si.hStdInput = nul.get();
     si.hStdOutput = outFile ? outFile : outWrite;
     si.hStdError = errWrite;
-    const std::wstring exe = CtlPath();
     std::wstring commandLine = L"\"" + exe + L"\" " + args;
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start plaxorctl: error " << ::GetLastError();
+        ADD_FAILURE() << "cannot start " << std::string(exe.begin(), exe.end()) << ": error "
+                      << ::GetLastError();
         return result;
     }
     UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
@@ -75,6 +75,10 @@ Result RunCtl(const std::wstring& args, HANDLE outFile = nullptr) {
     ::WaitForSingleObject(process.get(), INFINITE);
     ::GetExitCodeProcess(process.get(), &result.code);
     return result;
+}
+
+Result RunCtl(const std::wstring& args, HANDLE outFile = nullptr) {
+    return RunProgram(CtlPath(), args, outFile);
 }
 
 const std::string kUsageStart = "Usage: plaxorctl <command> [options]\r\n";
@@ -239,6 +243,89 @@ TEST_F(PlaxorctlProcess, OutputRedirectedToAFileIsUtf8Text) {
     }
     ::DeleteFileW(name);
     EXPECT_TRUE(StartsWith(bytes, "Disabled\r\n" + kUsageStart)) << bytes;
+}
+
+// ---- audit, with the values set from outside by Wine's reg.exe as an administrator would
+
+const wchar_t kMapping[] =
+    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+const wchar_t kExplorerPolicy[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const wchar_t kGroupPolicy[] = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Explorer";
+const wchar_t kAutoplay[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers";
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Each test starts without any of the audited values and leaves none behind.
+class PlaxorctlAudit : public PlaxorctlProcess {
+protected:
+    void SetUp() override {
+        PlaxorctlProcess::SetUp();
+        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kMapping, KEY_WOW64_32KEY, 0);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            for (const wchar_t* name : {L"NoDriveTypeAutoRun", L"NoAutorun"})
+                ::RegDeleteKeyValueW(root, kExplorerPolicy, name);
+        ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kGroupPolicy, L"NoAutoplayfornonVolume");
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kAutoplay, L"DisableAutoplay");
+    }
+    void TearDown() override { SetUp(); }
+
+    static void RegAdd(const std::wstring& key, const std::wstring& value) {
+        wchar_t system[MAX_PATH] = {};
+        ::GetSystemDirectoryW(system, MAX_PATH);
+        const Result r = RunProgram(std::wstring(system) + L"\\reg.exe",
+                                    L"add \"" + key + L"\" " + value + L" /f");
+        ASSERT_EQ(r.code, 0u) << r.out << r.err;
+    }
+    static void AddDword(const std::wstring& key, const std::wstring& name, int value) {
+        RegAdd(key, L"/v " + name + L" /t REG_DWORD /d " + std::to_wstring(value));
+    }
+    static std::wstring Hklm(const wchar_t* path) { return L"HKLM\\" + std::wstring(path); }
+    static std::wstring Hkcu(const wchar_t* path) { return L"HKCU\\" + std::wstring(path); }
+};
+
+TEST_F(PlaxorctlAudit, AHardenedMachinePassesEveryCheckAndExitsZero) {
+    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist");
+    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist /reg:32");
+    AddDword(Hklm(kExplorerPolicy), L"NoDriveTypeAutoRun", 255);
+    AddDword(Hklm(kExplorerPolicy), L"NoAutorun", 1);
+    AddDword(Hklm(kGroupPolicy), L"NoAutoplayfornonVolume", 1);
+    AddDword(Hkcu(kAutoplay), L"DisableAutoplay", 1);
+    const Result table = RunCtl(L"audit");
+    EXPECT_EQ(table.code, 0u);
+    EXPECT_EQ(table.err, "");
+    EXPECT_EQ(
+        table.out,
+        "      Check                            Found                Required\r\n"
+        "PASS  Autorun.inf mapped to nowhere    \"@SYS:DoesNotExist\"  \"@SYS:DoesNotExist\"\r\n"
+        "INFO  Autorun.inf mapping (32-bit)     \"@SYS:DoesNotExist\"  \"@SYS:DoesNotExist\"\r\n"
+        "PASS  Turn off Autoplay: All drives    0xFF                 0xFF\r\n"
+        "PASS  AutoRun default: do not execute  1                    1\r\n"
+        "PASS  No Autoplay, non-volume devices  1                    1\r\n"
+        "INFO  AutoPlay off for this user       1                    1\r\n"
+        "\r\n"
+        "Compliant: all 4 required checks pass.\r\n");
+}
+
+TEST_F(PlaxorctlAudit, ValuesOfThe32BitViewOrOfTheWrongTypeFailTheirChecksInUtf8Json) {
+    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist /reg:32");
+    RegAdd(Hklm(kExplorerPolicy), L"/v NoAutorun /t REG_SZ /d \"ja \u00e9\"");
+    const Result json = RunCtl(L"audit --json");
+    EXPECT_EQ(json.code, 4u);
+    EXPECT_EQ(json.err, "");
+    // The window's view holds no mapping; 32-bit programs' view does.
+    EXPECT_TRUE(StartsWith(json.out, "{\"autorun\": \"Enabled\", \"compliant\": false, "));
+    EXPECT_TRUE(Contains(json.out, "\"name\": \"\", \"view\": \"32-bit\", \"type\": \"REG_SZ\", "
+                                   "\"size\": 36, \"value\": \"@SYS:DoesNotExist\", "))
+        << json.out;
+    EXPECT_TRUE(Contains(
+        json.out, "\"name\": \"NoAutorun\", \"view\": \"64-bit\", \"type\": \"REG_SZ\", "
+                  "\"size\": 10, \"value\": \"ja \xC3\xA9\", \"expected\": 1, "
+                  "\"required\": true, \"pass\": false, \"error\": \"wrong type: REG_SZ\", "))
+        << json.out;
 }
 
 TEST(PlaxorctlManifest, AsksForNoElevation) {

@@ -111,6 +111,42 @@ TEST_F(RegistryTest, ReadTextErrorsNameTheValue) {
     }
 }
 
+TEST_F(RegistryTest, ReadValueGivesTypeAndBytesWhateverTheType) {
+    TRegistry reg(mem);
+    reg.SelectRoot(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenPath(L"\\Software\\A", false));
+    for (const TRegistryValue& stored : std::vector<TRegistryValue>{
+             {REG_BINARY, {}}, {REG_DWORD, {1, 0}}, {REG_SZ, Bytes(std::wstring(L"a\0b", 3))}}) {
+        mem.PutValue(HKEY_LOCAL_MACHINE, L"Software\\A", L"v", stored.type, stored.data);
+        TRegistryValue read;
+        EXPECT_TRUE(reg.ReadValue(L"v", read));
+        EXPECT_EQ(read.type, stored.type);
+        EXPECT_EQ(read.data, stored.data); // nothing cut, nothing added
+    }
+    TRegistryValue read;
+    EXPECT_FALSE(reg.ReadValue(L"missing", read));
+    mem.FailRead(HKEY_LOCAL_MACHINE, L"Software\\A", L"v");
+    EXPECT_THROW(reg.ReadValue(L"v", read), ERegistryException);
+}
+
+TEST_F(RegistryTest, The32BitViewOfTheMachineSoftwareKeyIsATreeOfItsOwn) {
+    TRegistry reg(mem);
+    reg.SelectRoot(HKEY_LOCAL_MACHINE);
+    reg.SetAccess(KEY_ALL_ACCESS | KEY_WOW64_32KEY);
+    ASSERT_TRUE(reg.OpenPath(L"\\Software\\Vendor", true));
+    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, L"Software\\WOW6432Node\\Vendor"));
+    EXPECT_FALSE(mem.HasKey(HKEY_LOCAL_MACHINE, L"Software\\Vendor"));
+    ASSERT_TRUE(reg.OpenPath(L"\\Software", false));
+    EXPECT_TRUE(reg.OpenPath(L"Vendor", false)); // relative to the software key as well
+    reg.SetAccess(KEY_READ | KEY_WOW64_64KEY);
+    EXPECT_FALSE(reg.OpenPath(L"\\Software\\Vendor", false));
+    // The user's hive is one tree for both views.
+    reg.SelectRoot(HKEY_CURRENT_USER);
+    reg.SetAccess(KEY_ALL_ACCESS | KEY_WOW64_32KEY);
+    ASSERT_TRUE(reg.OpenPath(L"\\Software\\Vendor", true));
+    EXPECT_TRUE(mem.HasKey(HKEY_CURRENT_USER, L"Software\\Vendor"));
+}
+
 TEST_F(RegistryTest, WriteTextReplacesAnyTypeWithTerminatedText) {
     mem.PutValue(HKEY_LOCAL_MACHINE, L"Software\\A", L"", REG_DWORD, {7, 0, 0, 0});
     TRegistry reg(mem);
