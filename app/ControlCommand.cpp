@@ -20,6 +20,7 @@ const std::wstring_view kControlUsage =
     L"\r\n"
     L"Options:\r\n"
     L"  --expect STATE    With status: exit 4 unless the state is STATE (enabled or disabled).\r\n"
+    L"  --detect STATE    With status: print the state only if it is STATE; exit 0 either way.\r\n"
     L"  --json            With audit: print one JSON object instead of the table.\r\n"
     L"  --quiet           Print nothing when the command succeeds.\r\n"
     L"  --help            Print this text.\r\n"
@@ -39,6 +40,7 @@ enum TControlVerb : std::uint8_t { cvNone, cvStatus, cvDisable, cvEnable, cvAudi
 struct Invocation {
     TControlVerb verb = cvNone;
     std::optional<AutoRunState> expect;
+    std::optional<AutoRunState> detect; // prints the state only when it is this one
     bool quiet = false;
     bool json = false;
     bool help = false;
@@ -55,11 +57,28 @@ void Fail(Invocation& inv, std::wstring message) {
     if (inv.error.empty()) inv.error = std::move(message);
 }
 
-void SetExpect(Invocation& inv, std::wstring_view value) {
-    if (auto state = ParseState(value))
-        inv.expect = state;
+// Reads "NAME STATE" or "NAME=STATE" at args[i] into field, moving i past a separate value;
+// false when args[i] is not this option.
+bool TakeStateOption(Invocation& inv, const std::vector<std::wstring>& args, std::size_t& i,
+                     std::wstring_view name, std::optional<AutoRunState>& field) {
+    const std::wstring_view arg = args[i];
+    std::optional<std::wstring_view> value;
+    if (SameText(arg, name)) {
+        if (i + 1 < args.size()) value = args[++i];
+    } else if (arg.size() > name.size() && arg[name.size()] == L'=' &&
+               SameText(arg.substr(0, name.size()), name)) {
+        value = arg.substr(name.size() + 1);
+    } else {
+        return false;
+    }
+    const std::wstring option(name);
+    if (!value)
+        Fail(inv, option + L" needs a state: enabled or disabled");
+    else if (auto state = ParseState(*value))
+        field = state;
     else
-        Fail(inv, L"--expect takes enabled or disabled, not '" + std::wstring(value) + L"'");
+        Fail(inv, option + L" takes enabled or disabled, not '" + std::wstring(*value) + L"'");
+    return true;
 }
 
 Invocation Parse(const std::vector<std::wstring>& args) {
@@ -72,13 +91,9 @@ Invocation Parse(const std::vector<std::wstring>& args) {
             inv.quiet = true;
         } else if (SameText(arg, L"--json")) {
             inv.json = true;
-        } else if (SameText(arg, L"--expect")) {
-            if (i + 1 < args.size())
-                SetExpect(inv, args[++i]);
-            else
-                Fail(inv, L"--expect needs a state: enabled or disabled");
-        } else if (arg.size() >= 9 && SameText(std::wstring_view(arg).substr(0, 9), L"--expect=")) {
-            SetExpect(inv, std::wstring_view(arg).substr(9));
+        } else if (TakeStateOption(inv, args, i, L"--expect", inv.expect) ||
+                   TakeStateOption(inv, args, i, L"--detect", inv.detect)) {
+            // taken, with its value
         } else if (!arg.empty() && (arg[0] == L'-' || arg[0] == L'/')) {
             Fail(inv, L"Unknown option '" + arg + L"'");
         } else {
@@ -100,6 +115,11 @@ Invocation Parse(const std::vector<std::wstring>& args) {
         Fail(inv, L"--expect goes with status only");
     if (inv.json && inv.verb != cvAudit && inv.verb != cvNone)
         Fail(inv, L"--json goes with audit only");
+    if (inv.detect && inv.verb != cvStatus && inv.verb != cvNone)
+        Fail(inv, L"--detect goes with status only");
+    if (inv.detect && inv.expect) Fail(inv, L"--detect and --expect exclude each other");
+    // A detection that printed nothing would always report the state as absent.
+    if (inv.detect && inv.quiet) Fail(inv, L"--detect answers by its output: it cannot be --quiet");
     return inv;
 }
 
@@ -157,6 +177,13 @@ TControlExit Run(const Invocation& inv, IRegistryBackend& registry, ITextSink& o
     }
     // Read back afresh: only the registry says whether the command took effect.
     const AutoRunState state = QueryAutoRunState(registry);
+
+    // Configuration Manager's script detection: output and exit 0 mean the state is there, no
+    // output and exit 0 that it is not; any other exit code is an error.
+    if (inv.detect) {
+        if (state == *inv.detect) WriteLine(out, StateName(state));
+        return ceSuccess;
+    }
 
     TControlExit code = ceSuccess;
     if (inv.expect && state != *inv.expect) code = ceNotExpected;

@@ -183,6 +183,43 @@ TEST_F(ControlCommandOnMemory, QuietStatusStillPrintsAStateThatDiffersFromTheExp
     EXPECT_EQ(r.err, L"");
 }
 
+// ---- Detection for Configuration Manager: output tells, the exit code only errors ----
+
+struct DetectCase {
+    bool disabled; // the registry's state
+    std::wstring asked;
+    std::wstring out;
+};
+
+TEST(ControlCommandDetect, PrintsTheStateOnlyWhenItMatchesAndExitsZeroEitherWay) {
+    const std::vector<DetectCase> cases = {
+        {true, L"disabled", L"Disabled\r\n"},
+        {true, L"enabled", L""},
+        {false, L"enabled", L"Enabled\r\n"},
+        {false, L"disabled", L""},
+    };
+    for (const DetectCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.disabled ? "Disabled" : "Enabled") << ", asked "
+                                        << std::string(c.asked.begin(), c.asked.end()));
+        MemoryRegistry mem;
+        mem.PutKey(HKEY_LOCAL_MACHINE, kParent);
+        if (c.disabled) mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
+        const Outcome r = Ctl(mem, {L"status", L"--detect", c.asked});
+        EXPECT_EQ(r.code, ceSuccess);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, L"");
+    }
+}
+
+TEST_F(ControlCommandOnMemory, DetectWithAnUnreadableStateIsAnErrorWithoutOutput) {
+    PutSentinel();
+    mem.FailRead(HKEY_LOCAL_MACHINE, kKey, L"");
+    const Outcome r = Ctl(mem, {L"status", L"--detect=disabled"});
+    EXPECT_EQ(r.code, ceRegistryError);
+    EXPECT_EQ(r.out, L"");
+    EXPECT_EQ(r.err, L"Failed to get data for ''\r\n");
+}
+
 // ---- Command line ----
 
 TEST_F(ControlCommandOnMemory, WordsAreTakenInAnyLetterCase) {
@@ -227,6 +264,13 @@ TEST_F(ControlCommandOnMemory, AWrongCommandLineIsExitTwoAndTouchesNothing) {
         {{L"status", L"--expect", L"on"}, L"--expect takes enabled or disabled, not 'on'"},
         {{L"status", L"--expect="}, L"--expect takes enabled or disabled, not ''"},
         {{L"status", L"--json"}, L"--json goes with audit only"},
+        {{L"disable", L"--detect", L"disabled"}, L"--detect goes with status only"},
+        {{L"status", L"--detect"}, L"--detect needs a state: enabled or disabled"},
+        {{L"status", L"--DETECT=on"}, L"--detect takes enabled or disabled, not 'on'"},
+        {{L"status", L"--detect", L"disabled", L"--expect", L"disabled"},
+         L"--detect and --expect exclude each other"},
+        {{L"status", L"--quiet", L"--detect", L"disabled"},
+         L"--detect answers by its output: it cannot be --quiet"},
     };
     for (const UsageCase& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.firstLine.begin(), c.firstLine.end()));
