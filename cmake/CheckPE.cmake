@@ -1,8 +1,10 @@
 cmake_policy(SET CMP0057 NEW)
-# cmake -DEXE=file.exe -P CheckPE.cmake
+# cmake -DEXE=file.exe [-DSOURCE_DIR=dir -DBUILD_DIR=dir] -P CheckPE.cmake
 # The rules for a program that runs elevated from a Downloads folder: it imports only DLLs that
 # Windows always takes from the system directory (a planted DLL beside it is never loaded), it
 # carries no runtime DLL of the compiler, and ASLR (with high entropy) and DEP are on.
+# And the cheap half of a reproducible build: the PE header's time stamp is 0 and neither the
+# source nor the build folder is written in the file.
 # Every problem is reported, then the check fails.
 find_program(OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump REQUIRED)
 set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll comctl32.dll
@@ -35,6 +37,23 @@ set(flags_text "${CMAKE_MATCH_1}")
 foreach(flag IN LISTS required_flags)
   if(NOT flags_text MATCHES "[\t ]${flag}\n")
     list(APPEND problems "lacks the ${flag} flag")
+  endif()
+endforeach()
+
+# The file header's TimeDateStamp: 8 bytes into the PE header, whose offset is at 0x3C.
+file(READ ${EXE} pe_offset OFFSET 60 LIMIT 4 HEX)
+string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" pe_offset "${pe_offset}")
+math(EXPR stamp_offset "${pe_offset} + 8")
+file(READ ${EXE} stamp OFFSET ${stamp_offset} LIMIT 4 HEX)
+if(NOT stamp STREQUAL "00000000")
+  string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" stamp "${stamp}")
+  list(APPEND problems "has the time stamp ${stamp} in its PE header (link with --no-insert-timestamp)")
+endif()
+file(STRINGS ${EXE} text)
+foreach(dir IN ITEMS ${SOURCE_DIR} ${BUILD_DIR})
+  string(FIND "${text}" "${dir}" at)
+  if(NOT at EQUAL -1)
+    list(APPEND problems "holds the build folder ${dir} (compile with -ffile-prefix-map)")
   endif()
 endforeach()
 

@@ -11,6 +11,7 @@ endif()
 list(GET _jpeg_src 0 PLAXOR_JPEG_SOURCE)
 
 set(_jpeg_root ${CMAKE_BINARY_DIR}/libjpeg)
+list(JOIN PLAXOR_PREFIX_MAPS " " _jpeg_c_flags)
 set(_jpeg_lib ${_jpeg_root}/lib/libjpeg.a)
 ExternalProject_Add(libjpeg_build
   SOURCE_DIR ${PLAXOR_JPEG_SOURCE}
@@ -20,6 +21,9 @@ ExternalProject_Add(libjpeg_build
     -DCMAKE_BUILD_TYPE=Release
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON
     -DCMAKE_POSITION_INDEPENDENT_CODE=OFF -DCMAKE_INSTALL_PREFIX=${_jpeg_root}
+    # The same reproducibility flags as our own code (CMakeLists.txt).
+    "-DCMAKE_C_FLAGS=${_jpeg_c_flags}"
+    -DCMAKE_EXE_LINKER_FLAGS=${PLAXOR_NO_TIMESTAMP} -DCMAKE_SHARED_LINKER_FLAGS=${PLAXOR_NO_TIMESTAMP}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static
   INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${_jpeg_root}/lib ${_jpeg_root}/include
     COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/libjpeg.a ${_jpeg_lib}
