@@ -21,7 +21,12 @@ export WINEPREFIX=$work/wineprefix
 # msiexec /qn opens no window, and a prefix started without a display makes none either: the
 # test session's virtual display stays out of it.
 unset DISPLAY
-cleanup() { "$PLAXOR_WINESERVER" -k 2>/dev/null; "$PLAXOR_WINESERVER" -w 2>/dev/null; }
+# The prefix (some 700 MB) stays only when a check failed, for a look.
+cleanup() {
+  "$PLAXOR_WINESERVER" -k 2>/dev/null
+  "$PLAXOR_WINESERVER" -w 2>/dev/null
+  [ "$failed" -ne 0 ] || rm -rf "$WINEPREFIX"
+}
 trap cleanup EXIT
 "$PLAXOR_WINE" wineboot -i >/dev/null 2>&1
 "$PLAXOR_WINESERVER" -p
