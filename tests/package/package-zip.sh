@@ -27,10 +27,9 @@ check "every line of README.txt ends in CRLF" \
   test "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")"
 check "README.txt has no Markdown left (backticks, markers, pictures)" \
   bash -c "! grep -q '\`\\|<!--\\|!\\[' '$readme'"
-for text in "Plaxor $version for Windows x64" "plaxorctl status --detect disabled" \
-            "msiexec /i Plaxor-$version-x64.msi /qn AUTORUN=disabled" \
-            "Uninstalling leaves the AutoRun setting as it is" "Group Policy" "Intune" \
-            "Configuration Manager"; do
+# The deployment recipes name this release's MSI: a README left at an older version fails here.
+for text in "Plaxor $version for Windows x64" "msiexec /i Plaxor-$version-x64.msi /qn AUTORUN=disabled" \
+            "plaxorctl status --detect disabled" "Uninstalling leaves the AutoRun setting as it is"; do
   check "README.txt has \"$text\"" grep -qF "$text" "$readme"
 done
 check "the README's developer sections stay out of README.txt" bash -c "! grep -q 'scripts/test' '$readme'"
