@@ -1,4 +1,5 @@
 #include "AuditReport.h"
+#include "framework/Text.h"
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -13,13 +14,6 @@ constexpr std::size_t kTitleWidth = 31;
 constexpr std::size_t kFoundWidth = 19;
 constexpr std::size_t kRequiredWidth = 19;
 constexpr std::wstring_view kGap = L"  ";
-
-bool IsHighSurrogate(wchar_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(wchar_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 bool IsDword(const TRegistryValue& v) {
     return v.type == REG_DWORD && v.data.size() == sizeof(DWORD);

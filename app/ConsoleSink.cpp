@@ -1,4 +1,5 @@
 #include "ConsoleSink.h"
+#include "framework/Text.h"
 #include <algorithm>
 #include <string>
 
@@ -7,10 +8,6 @@ namespace {
 
 // Older consoles refuse very large single writes.
 constexpr std::size_t kConsoleChunk = 8192;
-
-bool IsHighSurrogate(wchar_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
 
 } // namespace
 
@@ -42,14 +39,7 @@ void ConsoleSink::WriteToConsole(std::wstring_view text) noexcept {
 }
 
 void ConsoleSink::WriteUtf8(std::wstring_view text) {
-    // Text of a command line is far below the int range of the conversion functions; cut
-    // anything larger rather than overflow.
-    const int units = static_cast<int>(std::min<std::size_t>(text.size(), 0x3FFFFFFF));
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return;
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, utf8.data(), bytes, nullptr, nullptr);
+    const std::string utf8 = ToUtf8(text);
     std::string_view rest(utf8);
     while (!rest.empty()) {
         DWORD written = 0;

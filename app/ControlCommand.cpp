@@ -3,7 +3,7 @@
 #include "AutoRunAudit.h"
 #include "AutoRunPolicy.h"
 #include "framework/Exception.h"
-#include "framework/Properties.h"
+#include "framework/Text.h"
 #include <new>
 #include <optional>
 

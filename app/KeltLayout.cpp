@@ -3,6 +3,7 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpeedButton.h"
+#include "framework/Text.h"
 #include "glowbutton/AdvGlowButton.h"
 #include <cwctype>
 
@@ -47,14 +48,10 @@ std::wstring DecodeLayoutText(const Bytes& bytes) {
     const std::size_t length = bytes.size() - start;
     if (length == 0) return {};
     if (length > 0x7FFFFFFF) throw EReadError(L"The layout is too large");
-    const auto* text = reinterpret_cast<const char*>(bytes.data() + start);
-    const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text,
-                                        static_cast<int>(length), nullptr, 0);
-    if (n <= 0) throw EReadError(L"The layout is not UTF-8 text");
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, static_cast<int>(length), out.data(),
-                          n);
-    return out;
+    std::optional<std::wstring> text =
+        FromUtf8({reinterpret_cast<const char*>(bytes.data() + start), length});
+    if (!text) throw EReadError(L"The layout is not UTF-8 text");
+    return std::move(*text);
 }
 
 LayoutNode ReadKeltLayout(HMODULE module) {

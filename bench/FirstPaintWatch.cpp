@@ -87,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = _wtoi(argv[1]);
     std::vector<Program> programs;
     for (int i = 2; i + 2 < argc; i += 3) {
-        programs.push_back({Narrow(argv[i]), argv[i + 1], argv[i + 2]});
+        programs.push_back({plaxor::ToUtf8(argv[i]), argv[i + 1], argv[i + 2]});
     }
     ScreenReader reader;
     bool ok = true;

@@ -30,6 +30,7 @@
 #include "bench/WatchSupport.h"
 #include "framework/Bitmap.h"
 #include "framework/Streams.h"
+#include "framework/Text.h"
 
 namespace plaxor {
 namespace {
@@ -126,7 +127,7 @@ double MedianFrameMs(const Frame& frame, const char* saveTo) {
     }
     if (saveTo) {
         const std::string path = std::string(saveTo) + "/" + frame.label + ".bmp";
-        TFileStream out(std::wstring(path.begin(), path.end()), fmCreate);
+        TFileStream out(FromAnsi(path.c_str()), fmCreate);
         window.SaveImage(out);
     }
     std::nth_element(batches.begin(), batches.begin() + batches.size() / 2, batches.end());

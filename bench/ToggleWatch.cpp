@@ -54,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const int toggles = _wtoi(argv[1]);
-    const std::string label = Narrow(argv[2]);
+    const std::string label = plaxor::ToUtf8(argv[2]);
     const std::wstring title = argv[3], exe = argv[4];
     const POINT points[2] = {{_wtoi(argv[5]), _wtoi(argv[6])}, {_wtoi(argv[7]), _wtoi(argv[8])}};
     const RECT region{_wtoi(argv[9]), _wtoi(argv[10]), _wtoi(argv[11]), _wtoi(argv[12])};

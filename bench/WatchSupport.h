@@ -3,6 +3,7 @@
 // reading a window's client area back from the screen.
 #include <windows.h>
 
+#include "framework/Text.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstdint>
@@ -144,13 +145,5 @@ private:
     plaxor::UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
-
-// Labels on the command line are ASCII words.
-inline std::string Narrow(const wchar_t* text) {
-    std::string narrow;
-    for (; *text; ++text)
-        narrow += static_cast<char>(*text);
-    return narrow;
-}
 
 } // namespace bench

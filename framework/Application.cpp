@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "Form.h"
 #include "HintDisplay.h"
+#include "Text.h"
 #include "WindowClass.h"
 #include <commctrl.h>
 #include <cstdio>
@@ -22,16 +23,6 @@ namespace {
 TMessageBoxFunction& MessageBoxHook() {
     static TMessageBoxFunction hook;
     return hook;
-}
-
-std::wstring Widen(const char* text) {
-    if (!text || !*text) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (n <= 1) return {};
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-    out.resize(static_cast<std::size_t>(n - 1));
-    return out;
 }
 
 std::wstring ModulePath() {
@@ -59,13 +50,13 @@ std::wstring ExceptionClassName(const std::exception& error) {
     int status = 0;
     char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
     if (status == 0 && plain) {
-        std::wstring name = Widen(plain);
+        std::wstring name = FromAnsi(plain);
         std::free(plain);
         return name;
     }
     std::free(plain);
 #endif
-    return Widen(mangled);
+    return FromAnsi(mangled);
 }
 
 // Disables the thread's visible windows but the box's owner while a modal box is open, and puts
@@ -137,7 +128,7 @@ std::wstring ErrorDisplayText(const std::exception& error) {
     if (auto* ours = dynamic_cast<const Exception*>(&error)) {
         text = ours->InnermostMessage();
     } else {
-        text = Widen(error.what());
+        text = FromAnsi(error.what());
     }
     if (!text.empty() && text.back() > L'.') text += L'.';
     return text;
@@ -156,7 +147,7 @@ int ShowLastResortError(const std::exception& error) {
     if (auto* ours = dynamic_cast<const Exception*>(&error))
         message = ours->Message();
     else
-        message = Widen(error.what());
+        message = FromAnsi(error.what());
     const std::wstring text = L"Exception " + ExceptionClassName(error) + L" in module " +
                               FileName(ModulePath()) + L" at " + at + L".\n" + message;
     TApplication::ShowMessageBox(nullptr, text, L"Application Error",

@@ -1,5 +1,6 @@
 #include "LayoutBinary.h"
 #include "Exception.h"
+#include "Text.h"
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -9,39 +10,6 @@ namespace plaxor {
 namespace {
 
 constexpr std::uint8_t kSignature[4] = {'T', 'P', 'F', '0'};
-
-// UTF-16 to UTF-8. A lone surrogate is encoded on its own (3 bytes) so that any text,
-// even broken text, reads back the same.
-std::string ToUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t c = static_cast<std::uint16_t>(text[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            const std::uint32_t low = static_cast<std::uint16_t>(text[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 bool IsAscii(std::wstring_view text) {
     for (wchar_t c : text)
@@ -92,7 +60,7 @@ private:
     // A 1-byte length and the text; names are ASCII identifiers already checked.
     void Name(const std::wstring& name) {
         Byte(static_cast<std::uint8_t>(name.size()));
-        Raw(ToUtf8(name));
+        Raw(ToUtf8(name, Utf8Variant::Generalized));
     }
     void Length32(std::size_t n) {
         if (n > std::numeric_limits<std::uint32_t>::max()) Fail(L"a value longer than 4 GB");
@@ -104,7 +72,7 @@ private:
             Name(s);
             return;
         }
-        const std::string utf8 = ToUtf8(s);
+        const std::string utf8 = ToUtf8(s, Utf8Variant::Generalized);
         Byte(lvUtf8String);
         Length32(utf8.size());
         Raw(utf8);
@@ -300,43 +268,14 @@ private:
         Need(n); // checked before anything is allocated
         return n;
     }
+    // Text in generalized UTF-8, as the writer makes it (a lone surrogate reads back).
     std::wstring Text(std::size_t n) {
         Need(n);
-        std::wstring out;
-        out.reserve(n);
-        const std::size_t end = pos_ + n;
-        while (pos_ < end) {
-            const std::uint8_t lead = data_[pos_];
-            std::uint32_t c;
-            std::size_t extra;
-            std::uint32_t min;
-            if (lead < 0x80) {
-                c = lead, extra = 0, min = 0;
-            } else if ((lead & 0xE0) == 0xC0) {
-                c = lead & 0x1F, extra = 1, min = 0x80;
-            } else if ((lead & 0xF0) == 0xE0) {
-                c = lead & 0x0F, extra = 2, min = 0x800;
-            } else if ((lead & 0xF8) == 0xF0) {
-                c = lead & 0x07, extra = 3, min = 0x10000;
-            } else {
-                Fail(L"the text is not UTF-8");
-            }
-            if (extra > end - pos_ - 1) Fail(L"the text is not UTF-8");
-            for (std::size_t k = 1; k <= extra; ++k) {
-                const std::uint8_t b = data_[pos_ + k];
-                if ((b & 0xC0) != 0x80) Fail(L"the text is not UTF-8");
-                c = (c << 6) | (b & 0x3F);
-            }
-            if (c < min || c > 0x10FFFF) Fail(L"the text is not UTF-8");
-            pos_ += extra + 1;
-            if (c >= 0x10000) {
-                out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-                out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-            } else {
-                out += static_cast<wchar_t>(c);
-            }
-        }
-        return out;
+        std::optional<std::wstring> text = FromUtf8(
+            {reinterpret_cast<const char*>(data_.data() + pos_), n}, Utf8Variant::Generalized);
+        if (!text) Fail(L"the text is not UTF-8");
+        pos_ += n;
+        return std::move(*text);
     }
     std::wstring Short() { return Text(Byte()); }
     std::wstring Long() { return Text(Length32()); }

@@ -1,5 +1,6 @@
 #include "LayoutText.h"
 #include "Exception.h"
+#include "Text.h"
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -171,7 +172,7 @@ private:
                 }
             } else if (text_[pos_] == L'#') {
                 ++pos_;
-                AppendCode(s, CharCode());
+                AppendCodePoint(s, CharCode());
             } else {
                 return s;
             }
@@ -192,15 +193,6 @@ private:
         }
         if (digits == 0) Fail(line_, L"'#' is not followed by a character code");
         return code;
-    }
-
-    static void AppendCode(std::wstring& s, std::uint32_t code) {
-        if (code < 0x10000) {
-            s += static_cast<wchar_t>(code);
-        } else {
-            s += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-            s += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-        }
     }
 
     void NumberToken(Token& t) {

@@ -1,15 +1,8 @@
 #include "Properties.h"
 #include "Exception.h"
 #include <algorithm>
-#include <cwctype>
 
 namespace plaxor {
-
-bool SameText(std::wstring_view a, std::wstring_view b) noexcept {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](wchar_t x, wchar_t y) { return std::towupper(x) == std::towupper(y); });
-}
 
 PropertyTable::PropertyTable(const PropertyTable* base, std::vector<PropertyInfo> own)
     : base_(base), own_(std::move(own)) {}

@@ -13,6 +13,7 @@
 //       return table;
 //   }
 #include "Component.h"
+#include "Text.h"
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -82,8 +83,6 @@ private:
 //       static constexpr std::wstring_view names[] = {L"aaNone", L"aaClearType", L"aaAntiAlias"};
 //   };
 template <typename E> struct EnumNames;
-
-bool SameText(std::wstring_view a, std::wstring_view b) noexcept;
 
 namespace props {
 

@@ -5,6 +5,7 @@
 #include "app/AutoRunAudit.h"
 #include "app/ControlCommand.h"
 #include "framework/MemoryRegistry.h"
+#include "framework/Text.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <memory>
@@ -24,10 +25,6 @@ const std::wstring kGroupPolicy = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Expl
 const std::wstring kAutoplay =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers";
 const std::wstring kSentinel = L"@SYS:DoesNotExist";
-
-std::string Narrow(std::wstring_view text) {
-    return std::string(text.begin(), text.end());
-}
 
 std::vector<std::uint8_t> Dword(DWORD value) {
     std::vector<std::uint8_t> bytes(4);
@@ -67,7 +64,7 @@ protected:
     static const TAuditCheck& Check(const TAuditResult& result, std::wstring_view id) {
         for (const TAuditCheck& c : result.checks)
             if (c.id == id) return c;
-        throw std::runtime_error("no check " + Narrow(id));
+        throw std::runtime_error("no check " + ToUtf8(id));
     }
     TAuditCheck Audited(std::wstring_view id) { return Check(AuditAutoRun(*mem), id); }
     struct Outcome {
@@ -90,7 +87,7 @@ TEST_F(AuditOnMemory, AnEmptyRegistryFailsTheRequiredChecksAndIsLeftAsItWas) {
     EXPECT_FALSE(result.Compliant());
     EXPECT_FALSE(result.Unreadable()); // nothing set is an answer, not an error
     for (const TAuditCheck& c : result.checks)
-        EXPECT_EQ(c.reading.status, arAbsent) << Narrow(c.id);
+        EXPECT_EQ(c.reading.status, arAbsent) << ToUtf8(c.id);
     EXPECT_FALSE(mem->HasKey(HKEY_LOCAL_MACHINE, L"SOFTWARE"));
     EXPECT_FALSE(mem->HasKey(HKEY_CURRENT_USER, L"Software"));
     EXPECT_EQ(mem->OpenHandleCount(), 0u);
@@ -208,9 +205,9 @@ TEST_F(AuditOnMemory, AnUnreadableKeyFailsOnlyItsOwnChecks) {
     mem->Deny(HKEY_LOCAL_MACHINE, kExplorerPolicy, MemoryRegistry::Denial::All);
     const TAuditResult result = AuditAutoRun(*mem);
     for (const wchar_t* id : {L"NoDriveTypeAutoRun", L"NoAutorun"})
-        EXPECT_EQ(Check(result, id).problem, L"access denied") << Narrow(id);
+        EXPECT_EQ(Check(result, id).problem, L"access denied") << ToUtf8(id);
     for (const wchar_t* id : {L"ini-mapping", L"ini-mapping-wow64", L"NoAutoplayfornonVolume"})
-        EXPECT_TRUE(Check(result, id).pass) << Narrow(id);
+        EXPECT_TRUE(Check(result, id).pass) << ToUtf8(id);
     EXPECT_EQ(Ctl({L"audit"}).code, ceNotExpected);
 }
 
@@ -271,8 +268,8 @@ TEST_F(AuditOnMemory, TheTableShowsEachCheckInColumnsAndTheVerdict) {
     Put(HKEY_LOCAL_MACHINE, kExplorerPolicy, L"NoAutorun", REG_BINARY, {1});
     const std::wstring table = FormatAuditTable(AuditAutoRun(*mem));
     EXPECT_NE(table.find(L"  REG_SZ \"a??\U0001D11E\"        1\r\n"), std::wstring::npos)
-        << Narrow(table);
-    EXPECT_NE(table.find(L"  REG_BINARY, 1 byte   1\r\n"), std::wstring::npos) << Narrow(table);
+        << ToUtf8(table);
+    EXPECT_NE(table.find(L"  REG_BINARY, 1 byte   1\r\n"), std::wstring::npos) << ToUtf8(table);
 }
 
 TEST_F(AuditOnMemory, TheJsonHoldsEveryCheckWithItsValueAndVerdict) {
@@ -307,7 +304,7 @@ TEST_F(AuditOnMemory, TheJsonHoldsEveryCheckWithItsValueAndVerdict) {
         L"]}\r\n",
     };
     for (std::wstring_view part : expected)
-        EXPECT_NE(json.find(part), std::wstring::npos) << Narrow(part) << "\n" << Narrow(json);
+        EXPECT_NE(json.find(part), std::wstring::npos) << ToUtf8(part) << "\n" << ToUtf8(json);
 }
 
 TEST(JsonQuoted, EscapesWhatJsonNeedsAndKeepsTheRest) {
@@ -320,7 +317,7 @@ TEST(JsonQuoted, EscapesWhatJsonNeedsAndKeepsTheRest) {
         {L"\xdd1e\xd834z", L"\"\\udd1e\\ud834z\""},     // nor a pair in the wrong order
     };
     for (const auto& [text, json] : cases)
-        EXPECT_EQ(JsonQuoted(text), json) << Narrow(json);
+        EXPECT_EQ(JsonQuoted(text), json) << ToUtf8(json);
 }
 
 } // namespace

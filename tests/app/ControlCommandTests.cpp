@@ -4,6 +4,7 @@
 #include "app/AutoRunPolicy.h"
 #include "app/ControlCommand.h"
 #include "framework/MemoryRegistry.h"
+#include "framework/Text.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {
@@ -199,8 +200,8 @@ TEST(ControlCommandDetect, PrintsTheStateOnlyWhenItMatchesAndExitsZeroEitherWay)
         {false, L"disabled", L""},
     };
     for (const DetectCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.disabled ? "Disabled" : "Enabled") << ", asked "
-                                        << std::string(c.asked.begin(), c.asked.end()));
+        SCOPED_TRACE(testing::Message()
+                     << (c.disabled ? "Disabled" : "Enabled") << ", asked " << ToUtf8(c.asked));
         MemoryRegistry mem;
         mem.PutKey(HKEY_LOCAL_MACHINE, kParent);
         if (c.disabled) mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");

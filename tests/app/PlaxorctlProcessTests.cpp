@@ -1,5 +1,6 @@
 // plaxorctl.exe run as a process, as a deployment script runs it, against the real registry of
 // the test prefix: exit codes, standard output and standard error as bytes.
+#include "framework/Text.h"
 #include "framework/UniqueHandle.h"
 #include "tests/support/AutoRunKey.h"
 #include <gtest/gtest.h>
@@ -61,8 +62,7 @@ Result RunProgram(const std::wstring& exe, const std::wstring& args, HANDLE outF
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << std::string(exe.begin(), exe.end()) << ": error "
-                      << ::GetLastError();
+        ADD_FAILURE() << "cannot start " << ToUtf8(exe) << ": error " << ::GetLastError();
         return result;
     }
     UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);

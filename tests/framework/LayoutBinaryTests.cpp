@@ -1,5 +1,6 @@
 #include "framework/Exception.h"
 #include "framework/LayoutBinary.h"
+#include "framework/Text.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {
@@ -99,7 +100,7 @@ TEST(LayoutBinaryValue, OtherKindsHaveTheirTypeBytes) {
 
 TEST(LayoutBinaryValue, EveryKindDecodesToWhatWasEncoded) {
     for (const auto& [name, value] : SampleTree().properties) {
-        SCOPED_TRACE(testing::Message() << std::string(name.begin(), name.end()));
+        SCOPED_TRACE(testing::Message() << ToUtf8(name));
         EXPECT_EQ(DecodeLayoutValue(EncodeLayoutValue(value)), value);
     }
 }

@@ -3,6 +3,7 @@
 #include "app/KeltLayout.h"
 #include "framework/Exception.h"
 #include "framework/MemoryRegistry.h"
+#include "framework/Text.h"
 
 namespace plaxor::testing {
 namespace {
@@ -131,8 +132,7 @@ TEST_F(BrokenLayout, CorruptJpegIsAClearErrorNamingThePlace) {
     logo.insert(logo.end(), 64, 0x5A);
     Set(Child(L"logo"), L"Picture.Data", logo);
     const std::wstring error = MakeError();
-    EXPECT_NE(error.find(L"logo.Picture.Data"), std::wstring::npos)
-        << std::string(error.begin(), error.end());
+    EXPECT_NE(error.find(L"logo.Picture.Data"), std::wstring::npos) << ToUtf8(error);
     EXPECT_NE(error.find(L"JPEG"), std::wstring::npos);
 }
 

@@ -4,6 +4,7 @@
 #include "ProgramTestSupport.h"
 #include "app/DesktopShell.h"
 #include "framework/ComInit.h"
+#include "framework/Text.h"
 #include <exdisp.h>
 #include <shellapi.h>
 
@@ -126,8 +127,7 @@ TEST(DesktopShell, RunsWhatItIsHanded) {
         UniqueFile file(::CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(file);
-        const std::string text =
-            "@echo ran> \"" + std::string(marker.begin(), marker.end()) + "\"\r\n";
+        const std::string text = "@echo ran> \"" + ToUtf8(marker) + "\"\r\n";
         DWORD written = 0;
         ASSERT_TRUE(::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written,
                                 nullptr));
