@@ -1,7 +1,7 @@
 // plaxorctl.exe: the AutoRun switch for scripts. Everything it does lives in RunControlCommand;
 // this only connects it to the Windows registry and the standard handles.
-#include "ControlCommand.h"
-#include "ConsoleSink.h"
+#include "policy/ConsoleSink.h"
+#include "policy/ControlCommand.h"
 #include <windows.h>
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "Kelt.h"
-#include "AutoRunPolicy.h"
 #include "KeltLayout.h"
 #include "framework/Exception.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpeedButton.h"
 #include "glowbutton/AdvGlowButton.h"
+#include "policy/AutoRunPolicy.h"
 
 namespace plaxor {
 

@@ -5,7 +5,7 @@
 #include "WebSite.h"
 #include "framework/Form.h"
 #include "framework/LayoutLoader.h"
-#include "framework/RegistryBackend.h"
+#include "policy/RegistryBackend.h"
 #include <functional>
 #include <memory>
 

@@ -35,7 +35,6 @@ private:
 
 // The silent error: leaves a handler without any message.
 PLAXOR_EXCEPTION(EAbort);
-PLAXOR_EXCEPTION(ERegistryException);
 // "Cannot assign a %s to a %s"
 PLAXOR_EXCEPTION(EConvertError);
 PLAXOR_EXCEPTION(EOutOfMemory);

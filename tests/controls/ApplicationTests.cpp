@@ -1,6 +1,7 @@
 // The application object: title, error display, forms it creates, the last-resort report,
 // hints.
 #include "ControlsTestSupport.h"
+#include "policy/Registry.h"
 #include <commctrl.h>
 #include <objbase.h>
 #include <stdexcept>

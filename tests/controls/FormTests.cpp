@@ -1,5 +1,6 @@
 // Forms: frame and client size, position, showing with OnShow, closing, the main form.
 #include "ControlsTestSupport.h"
+#include "policy/Registry.h"
 
 namespace plaxor::testing {
 namespace {

@@ -16,17 +16,17 @@
 #include "framework/LayoutBinary.h"
 #include "framework/LayoutLoader.h"
 #include "framework/LayoutText.h"
-#include "framework/MemoryRegistry.h"
 #include "framework/Picture.h"
-#include "framework/Registry.h"
 #include "framework/Streams.h"
 #include "gdiplus/GDIPPicture.h"
 #include "glowbutton/AdvGlowButton.h"
 #include "glowbutton/DrawGlowButton.h"
+#include "policy/Registry.h"
 #include "tests/framework/DibSurface.h"
 #include "tests/framework/LayoutTestContext.h"
 #include "tests/mutation/MutationRunner.h"
 #include "tests/mutation/MutationSamples.h"
+#include "tests/support/MemoryRegistry.h"
 
 namespace plaxor::test {
 

@@ -1,7 +1,8 @@
 // The main window as a person uses it: the state shown at start, the two commands by mouse
 // and by their Alt mnemonics, errors on the way and the web-site button.
 #include "ProgramTestSupport.h"
-#include "framework/MemoryRegistry.h"
+#include "policy/Registry.h"
+#include "tests/support/MemoryRegistry.h"
 
 namespace plaxor::testing {
 namespace {

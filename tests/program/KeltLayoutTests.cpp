@@ -2,8 +2,8 @@
 #include "ProgramTestSupport.h"
 #include "app/KeltLayout.h"
 #include "framework/Exception.h"
-#include "framework/MemoryRegistry.h"
 #include "framework/Text.h"
+#include "tests/support/MemoryRegistry.h"
 
 namespace plaxor::testing {
 namespace {

@@ -2,7 +2,6 @@
 // Shared pieces of the program tests: the AutoRun key in the test prefix's real registry, a
 // recording message box and web-site opener, the real main window, and real input through
 // the X server (SendInput).
-#include "app/AutoRunPolicy.h"
 #include "app/Kelt.h"
 #include "app/WebSite.h"
 #include "framework/Application.h"
@@ -11,6 +10,7 @@
 #include "framework/SpeedButton.h"
 #include "gdiplus/GdiplusSession.h"
 #include "glowbutton/AdvGlowButton.h"
+#include "policy/AutoRunPolicy.h"
 #include "tests/support/AutoRunKey.h"
 #include <gtest/gtest.h>
 #include <functional>

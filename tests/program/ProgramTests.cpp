@@ -3,7 +3,7 @@
 #include "ProgramTestSupport.h"
 #include "app/KeltLayout.h"
 #include "app/Program.h"
-#include "framework/MemoryRegistry.h"
+#include "tests/support/MemoryRegistry.h"
 #include <objbase.h>
 
 namespace plaxor::testing {

@@ -4,7 +4,7 @@
 // (open handles, the order of deletions). Like 64-bit Windows, it keeps the 32-bit view of
 // HKLM\SOFTWARE apart, under SOFTWARE\WOW6432Node: a key opened or created with KEY_WOW64_32KEY
 // lands there; everything else is one tree for both views.
-#include "RegistryBackend.h"
+#include "policy/RegistryBackend.h"
 #include <cstdint>
 #include <map>
 #include <memory>

@@ -1,7 +1,7 @@
 // TRegistry against the in-memory registry, where every call can be watched and broken.
 #include "framework/Exception.h"
-#include "framework/MemoryRegistry.h"
-#include "framework/Registry.h"
+#include "policy/Registry.h"
+#include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {

@@ -1,11 +1,11 @@
 // plaxorctl audit against the in-memory registry: every state a checked value can be in, the
 // mapping judged exactly as the window judges it, the 32-bit view read from its own tree, an
 // unreadable key failing only its own checks, and the table and JSON that come out.
-#include "app/AuditReport.h"
-#include "app/AutoRunAudit.h"
-#include "app/ControlCommand.h"
-#include "framework/MemoryRegistry.h"
 #include "framework/Text.h"
+#include "policy/AuditReport.h"
+#include "policy/AutoRunAudit.h"
+#include "policy/ControlCommand.h"
+#include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <memory>

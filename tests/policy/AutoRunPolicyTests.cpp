@@ -1,9 +1,9 @@
 // The AutoRun switch against Wine's real registry in the test prefix, and against the in-memory
 // registry where access can be denied and reads and writes can fail.
-#include "app/AutoRunPolicy.h"
 #include "framework/Exception.h"
-#include "framework/MemoryRegistry.h"
+#include "policy/AutoRunPolicy.h"
 #include "tests/support/AutoRunKey.h"
+#include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {

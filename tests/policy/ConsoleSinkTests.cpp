@@ -1,6 +1,6 @@
 // The standard-handle writer: UTF-8 bytes when redirected, UTF-16 through the console otherwise.
-#include "app/ConsoleSink.h"
 #include "framework/UniqueHandle.h"
+#include "policy/ConsoleSink.h"
 #include <gtest/gtest.h>
 #include <string>
 

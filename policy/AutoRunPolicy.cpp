@@ -1,6 +1,5 @@
 #include "AutoRunPolicy.h"
-#include "framework/Exception.h"
-#include "framework/Registry.h"
+#include "Registry.h"
 #include <string>
 
 namespace plaxor {

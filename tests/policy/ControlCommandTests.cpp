@@ -1,10 +1,10 @@
 // plaxorctl's command function against the in-memory registry: the failures a script must be
 // able to tell apart (access denied, a broken registry, a change that did not take), and the
 // command line rules.
-#include "app/AutoRunPolicy.h"
-#include "app/ControlCommand.h"
-#include "framework/MemoryRegistry.h"
 #include "framework/Text.h"
+#include "policy/AutoRunPolicy.h"
+#include "policy/ControlCommand.h"
+#include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {

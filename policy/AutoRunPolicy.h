@@ -2,8 +2,7 @@
 // The one fact Plaxor keeps: whether Autorun.inf is mapped to a place that does not exist, which
 // stops Windows from reading any drive's AutoRun descriptor. Nothing is cached: every query
 // reads the registry afresh.
-#include "framework/Exception.h"
-#include "framework/RegistryBackend.h"
+#include "Registry.h"
 #include <cstdint>
 #include <string_view>
 

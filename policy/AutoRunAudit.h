@@ -3,8 +3,8 @@
 // start something from a drive, each judged as the usual hardening baselines judge it. Reads
 // only, with read access, so that it works for every user.
 #include "AutoRunPolicy.h"
-#include "framework/Registry.h"
-#include "framework/RegistryBackend.h"
+#include "Registry.h"
+#include "RegistryBackend.h"
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 #include "Registry.h"
-#include "Exception.h"
+#include "framework/Exception.h"
 #include <algorithm>
 #include <cstring>
 #include <cwchar>

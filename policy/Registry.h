@@ -3,11 +3,14 @@
 // Releasing the object closes its key. Errors of reading and writing values raise
 // ERegistryException; keys that cannot be opened are reported by a false result.
 #include "RegistryBackend.h"
+#include "framework/Exception.h"
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace plaxor {
+
+PLAXOR_EXCEPTION(ERegistryException);
 
 // A value as stored: its type and its bytes, uninterpreted.
 struct TRegistryValue {

@@ -2,8 +2,8 @@
 // plaxorctl's whole behaviour: the command line read, one operation of the policy store run
 // against the given registry, the answer written to two sinks and the exit code returned.
 // The console program only hands it the Windows registry and its standard handles.
+#include "RegistryBackend.h"
 #include "TextSink.h"
-#include "framework/RegistryBackend.h"
 #include <cstdint>
 #include <string>
 #include <string_view>
