@@ -10,11 +10,18 @@ namespace plaxor {
 
 enum class AutoRunState : std::uint8_t { Enabled, Disabled };
 
+// The mapping key under HKEY_LOCAL_MACHINE, from the root as TRegistry takes it: the one
+// spelling of the key for the program and its tests (the shell scripts, which cannot reach a
+// C++ constant, have theirs in scripts/env.sh). Its parent and its own name are cut from it.
 inline constexpr std::wstring_view kAutoRunKeyPath =
     L"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+// It ends where its literal does, so that the path without the first backslash is a C string.
+static_assert(kAutoRunKeyPath.data()[kAutoRunKeyPath.size()] == L'\0');
+// With the trailing backslash.
 inline constexpr std::wstring_view kIniFileMappingPath =
-    L"\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\";
-inline constexpr std::wstring_view kAutoRunKeyName = L"Autorun.inf";
+    kAutoRunKeyPath.substr(0, kAutoRunKeyPath.rfind(L'\\') + 1);
+inline constexpr std::wstring_view kAutoRunKeyName =
+    kAutoRunKeyPath.substr(kAutoRunKeyPath.rfind(L'\\') + 1);
 inline constexpr std::wstring_view kAutoRunSentinel = L"@SYS:DoesNotExist";
 inline constexpr std::wstring_view kAdminRightsNeeded =
     L"Administrator rights are needed to change the AutoRun setting";

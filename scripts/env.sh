@@ -17,6 +17,22 @@ plaxor_keeper_pid=""
 
 plaxor_prefix() { export WINEPREFIX="$1/wineprefix"; }
 
+# The AutoRun mapping key as reg.exe names it. The program and its C++ tests take it from
+# policy/AutoRunPolicy.h; a script cannot reach that constant, so this is the scripts' one
+# spelling of it.
+PLAXOR_AUTORUN_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\IniFileMapping\Autorun.inf'
+
+# plaxor_autorun_state [REG QUERY OPTION...]: the mapping as Wine's reg.exe sees it in
+# WINEPREFIX: Disabled (the sentinel), absent (no key) or other.
+plaxor_autorun_state() {
+  local out
+  if ! out=$("$PLAXOR_WINE" reg query "$PLAXOR_AUTORUN_KEY" /ve "$@" 2>/dev/null | tr -d '\r'); then
+    echo absent
+  elif grep -q 'REG_SZ[[:space:]]*@SYS:DoesNotExist$' <<<"$out"; then echo Disabled
+  else echo other
+  fi
+}
+
 # plaxor_wait_alive PID TRIES CMD...: polls CMD every 0.1 s, at most TRIES times; 0 once it
 # succeeds, 1 when PID has ended or time ran out.
 plaxor_wait_alive() {

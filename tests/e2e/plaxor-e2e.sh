@@ -17,7 +17,6 @@ fi
 shots="$build/e2e"
 work=$(mktemp -d)
 mkdir -p "$shots"
-key='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\IniFileMapping\Autorun.inf'
 passed=0
 failed=0
 pids=()
@@ -41,18 +40,10 @@ finish() {
   exit $?
 }
 
-# The registry as Wine's reg sees it: Disabled (the sentinel), absent (no key) or other.
-registry_state() {
-  local out
-  if ! out=$("$PLAXOR_WINE" reg query "$key" /ve 2>/dev/null | tr -d '\r'); then echo absent
-  elif grep -q 'REG_SZ[[:space:]]*@SYS:DoesNotExist$' <<<"$out"; then echo Disabled
-  else echo other
-  fi
-}
 wait_registry() { # wait_registry STATE: polls for about 10 s
   local i
   for i in $(seq 1 40); do
-    [ "$(registry_state)" = "$1" ] && return 0
+    [ "$(plaxor_autorun_state)" = "$1" ] && return 0
     sleep 0.25
   done
   return 1
@@ -61,11 +52,11 @@ wait_registry() { # wait_registry STATE: polls for about 10 s
 stays_registry() {
   local i
   for i in 1 2 3 4; do
-    [ "$(registry_state)" = "$1" ] || return 1
+    [ "$(plaxor_autorun_state)" = "$1" ] || return 1
     sleep 0.25
   done
 }
-reset_registry() { "$PLAXOR_WINE" reg delete "$key" /f >/dev/null 2>&1 || true; }
+reset_registry() { "$PLAXOR_WINE" reg delete "$PLAXOR_AUTORUN_KEY" /f >/dev/null 2>&1 || true; }
 
 start() { # start EXE: runs it in the background; its pid in $started
   "$PLAXOR_WINE" "$1" >/dev/null 2>&1 &
@@ -167,7 +158,7 @@ check "closing the first window ends its process with exit code 0 (got $exit_cod
 run_with_dword() {
   local name=$1 title=$2 box main
   reset_registry
-  "$PLAXOR_WINE" reg add "$key" /ve /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$PLAXOR_WINE" reg add "$PLAXOR_AUTORUN_KEY" /ve /t REG_DWORD /d 1 /f >/dev/null 2>&1
   cp "$exe" "$work/$name"
   start "$work/$name"
   if box=$(plaxor_wait_windows "$title" 1); then

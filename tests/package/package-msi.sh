@@ -33,7 +33,6 @@ trap cleanup EXIT
 
 drive=$WINEPREFIX/drive_c
 folder="$drive/Program Files/Plaxor"
-mapping='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\IniFileMapping\Autorun.inf'
 uninstall='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
 
 # msiexec OPTION FILE ARGS...: its exit code (Wine keeps the low 8 bits: 1603 becomes 67); a
@@ -46,13 +45,7 @@ msiexec() {
     </dev/null >/dev/null 2>&1
 }
 # The mapping as the 64-bit registry view shows it: Disabled, absent or other.
-autorun() {
-  local out
-  if ! out=$("$PLAXOR_WINE" reg query "$mapping" /ve /reg:64 2>/dev/null | tr -d '\r'); then echo absent
-  elif grep -q 'REG_SZ[[:space:]]*@SYS:DoesNotExist$' <<<"$out"; then echo Disabled
-  else echo other
-  fi
-}
+autorun() { plaxor_autorun_state /reg:64; }
 # The installed products' entries in Add/Remove Programs: "DisplayName DisplayVersion" lines.
 entries() {
   "$PLAXOR_WINE" reg query "$uninstall" /s /reg:64 2>/dev/null | tr -d '\r' |

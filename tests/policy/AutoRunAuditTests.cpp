@@ -5,6 +5,7 @@
 #include "policy/AuditReport.h"
 #include "policy/AutoRunAudit.h"
 #include "policy/ControlCommand.h"
+#include "tests/support/AutoRunKey.h"
 #include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -14,11 +15,10 @@
 namespace plaxor {
 namespace {
 
-// Spelled out here rather than taken from the program, so that a wrong path fails.
-const std::wstring kMapping =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+const std::wstring kMapping = kAutoRunKey;
+// The same key as 32-bit programs see it, redirected under WOW6432Node as 64-bit Windows does.
 const std::wstring kMapping32 =
-    L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+    L"SOFTWARE\\WOW6432Node" + kMapping.substr(std::wstring_view(L"SOFTWARE").size());
 const std::wstring kExplorerPolicy =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const std::wstring kGroupPolicy = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Explorer";

@@ -9,8 +9,6 @@
 namespace plaxor {
 namespace {
 
-const wchar_t* const kParent = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping";
-
 std::wstring MessageOf(const std::function<void()>& action) {
     try {
         action();
@@ -74,8 +72,9 @@ TEST_F(RealRegistryPolicy, EnableRemovesOtherValuesAndASubKeyTree) {
     EXPECT_FALSE(AutoRunKeyExists());
     // The parent stays.
     UniqueHKEY parent;
-    EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kParent, 0, KEY_READ, parent.put()),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kIniFileMappingKey.c_str(), 0, KEY_READ, parent.put()),
+        ERROR_SUCCESS);
 }
 
 TEST_F(RealRegistryPolicy, OnlyTheExactSentinelStringMeansDisabled) {
@@ -117,7 +116,7 @@ TEST_F(RealRegistryPolicy, DwordDefaultValueIsAnErrorThatDisableRepairs) {
 
 class MemoryRegistryPolicy : public testing::Test {
 protected:
-    void SetUp() override { mem.PutKey(HKEY_LOCAL_MACHINE, kParent); }
+    void SetUp() override { mem.PutKey(HKEY_LOCAL_MACHINE, kIniFileMappingKey); }
     MemoryRegistry mem;
 };
 
@@ -180,7 +179,7 @@ TEST_F(MemoryRegistryPolicy, EnableDeletesDeepestAndHighestIndexFirst) {
                                                 base + L"\\b",         base + L"\\a\\a1",
                                                 base + L"\\a",         base};
     EXPECT_EQ(mem.DeletedKeys(), expected);
-    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kParent));
+    EXPECT_TRUE(mem.HasKey(HKEY_LOCAL_MACHINE, kIniFileMappingKey));
     EXPECT_EQ(mem.OpenHandleCount(), 0u);
     EXPECT_EQ(QueryAutoRunState(mem), AutoRunState::Enabled);
 }

@@ -4,15 +4,14 @@
 #include "framework/Text.h"
 #include "policy/AutoRunPolicy.h"
 #include "policy/ControlCommand.h"
+#include "tests/support/AutoRunKey.h"
 #include "tests/support/MemoryRegistry.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {
 namespace {
 
-const wchar_t* const kParent = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping";
-const std::wstring kKey =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+const std::wstring kKey = kAutoRunKey;
 
 class StringSink final : public ITextSink {
 public:
@@ -72,7 +71,7 @@ const std::wstring kDeniedLine = std::wstring(kAdminRightsNeeded) + L"\r\n";
 
 class ControlCommandOnMemory : public testing::Test {
 protected:
-    void SetUp() override { mem.PutKey(HKEY_LOCAL_MACHINE, kParent); }
+    void SetUp() override { mem.PutKey(HKEY_LOCAL_MACHINE, kIniFileMappingKey); }
     void PutSentinel() { mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist"); }
     MemoryRegistry mem;
 };
@@ -117,7 +116,7 @@ TEST(ControlCommandWithoutRights, SucceedsExactlyWhenTheStateAlreadyIsTheOneAske
     for (const Case& c : cases) {
         SCOPED_TRACE(std::wstring(c.command) + (c.mapped ? L" on Disabled" : L" on Enabled"));
         MemoryRegistry mem;
-        mem.PutKey(HKEY_LOCAL_MACHINE, kParent);
+        mem.PutKey(HKEY_LOCAL_MACHINE, kIniFileMappingKey);
         if (c.mapped) mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
         mem.Deny(HKEY_LOCAL_MACHINE, L"SOFTWARE", MemoryRegistry::Denial::Write);
         const Outcome r = Ctl(mem, {c.command});
@@ -203,7 +202,7 @@ TEST(ControlCommandDetect, PrintsTheStateOnlyWhenItMatchesAndExitsZeroEitherWay)
         SCOPED_TRACE(testing::Message()
                      << (c.disabled ? "Disabled" : "Enabled") << ", asked " << ToUtf8(c.asked));
         MemoryRegistry mem;
-        mem.PutKey(HKEY_LOCAL_MACHINE, kParent);
+        mem.PutKey(HKEY_LOCAL_MACHINE, kIniFileMappingKey);
         if (c.disabled) mem.PutText(HKEY_LOCAL_MACHINE, kKey, L"", L"@SYS:DoesNotExist");
         const Outcome r = Ctl(mem, {L"status", L"--detect", c.asked});
         EXPECT_EQ(r.code, ceSuccess);

@@ -247,8 +247,6 @@ TEST_F(PlaxorctlProcess, OutputRedirectedToAFileIsUtf8Text) {
 
 // ---- audit, with the values set from outside by Wine's reg.exe as an administrator would
 
-const wchar_t kMapping[] =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
 const wchar_t kExplorerPolicy[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const wchar_t kGroupPolicy[] = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Explorer";
@@ -264,7 +262,7 @@ class PlaxorctlAudit : public PlaxorctlProcess {
 protected:
     void SetUp() override {
         PlaxorctlProcess::SetUp();
-        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kMapping, KEY_WOW64_32KEY, 0);
+        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kAutoRunKey, KEY_WOW64_32KEY, 0);
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
             for (const wchar_t* name : {L"NoDriveTypeAutoRun", L"NoAutorun"})
                 ::RegDeleteKeyValueW(root, kExplorerPolicy, name);
@@ -288,8 +286,8 @@ protected:
 };
 
 TEST_F(PlaxorctlAudit, AHardenedMachinePassesEveryCheckAndExitsZero) {
-    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist");
-    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist /reg:32");
+    RegAdd(Hklm(kAutoRunKey), L"/ve /d @SYS:DoesNotExist");
+    RegAdd(Hklm(kAutoRunKey), L"/ve /d @SYS:DoesNotExist /reg:32");
     AddDword(Hklm(kExplorerPolicy), L"NoDriveTypeAutoRun", 255);
     AddDword(Hklm(kExplorerPolicy), L"NoAutorun", 1);
     AddDword(Hklm(kGroupPolicy), L"NoAutoplayfornonVolume", 1);
@@ -311,7 +309,7 @@ TEST_F(PlaxorctlAudit, AHardenedMachinePassesEveryCheckAndExitsZero) {
 }
 
 TEST_F(PlaxorctlAudit, ValuesOfThe32BitViewOrOfTheWrongTypeFailTheirChecksInUtf8Json) {
-    RegAdd(Hklm(kMapping), L"/ve /d @SYS:DoesNotExist /reg:32");
+    RegAdd(Hklm(kAutoRunKey), L"/ve /d @SYS:DoesNotExist /reg:32");
     RegAdd(Hklm(kExplorerPolicy), L"/v NoAutorun /t REG_SZ /d \"ja \u00e9\"");
     const Result json = RunCtl(L"audit --json");
     EXPECT_EQ(json.code, 4u);

@@ -1,15 +1,20 @@
 #pragma once
 // The AutoRun mapping key of the test prefix's own registry, set up and checked directly
-// through advapi32: the tests spell the key out themselves rather than take the program's
-// constant, so that a wrong constant fails them.
+// through advapi32 (and in the in-memory registry), named as the program names it. A wrong
+// spelling there still fails: the audit's JSON test pins the path it prints, and the end-to-end
+// and installer tests read the key back with reg.exe where the scripts spell it.
 #include "framework/UniqueHandle.h"
+#include "policy/AutoRunPolicy.h"
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <string>
 
 namespace plaxor {
 
-inline const wchar_t kAutoRunKey[] =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+// Below HKEY_LOCAL_MACHINE, as advapi32 and reg.exe take a key: without the first backslash.
+inline const wchar_t* const kAutoRunKey = kAutoRunKeyPath.data() + 1;
+inline const std::wstring
+    kIniFileMappingKey(kIniFileMappingPath.substr(1, kIniFileMappingPath.size() - 2));
 
 inline void RemoveAutoRunKey() {
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAutoRunKey);
