@@ -13,12 +13,6 @@ void ComponentFactory::Register(const std::wstring& className, Creator create) {
     creators_.emplace_back(className, std::move(create));
 }
 
-bool ComponentFactory::Knows(std::wstring_view className) const noexcept {
-    for (const auto& entry : creators_)
-        if (SameText(entry.first, className)) return true;
-    return false;
-}
-
 TComponent* ComponentFactory::Create(const std::wstring& className, TComponent& owner) const {
     for (const auto& [name, creator] : creators_) {
         if (!SameText(name, className)) continue;
@@ -156,46 +150,10 @@ private:
     std::wstring place_; // the property being read, for the references it asks for
 };
 
-constexpr int kMaxObjectNesting = 16; // guards against an object that publishes itself
-
-void SaveProperties(const TPersistent& object, const std::wstring& prefix,
-                    std::vector<std::pair<std::wstring, LayoutValue>>& out, int depth) {
-    if (depth > kMaxObjectNesting)
-        throw EWriteError(L"Cannot write the layout: objects are nested too deeply at '" + prefix +
-                          L"'");
-    for (const PropertyInfo* p : object.Published().All()) {
-        if (p->stored && !p->stored(object)) continue;
-        if (p->object) {
-            // The accessor hands out the owned object; saving only reads it.
-            if (const TPersistent* sub = p->object(const_cast<TPersistent&>(object)))
-                SaveProperties(*sub, prefix + p->name + L".", out, depth + 1);
-            continue;
-        }
-        if (!p->save) continue;
-        if (std::optional<LayoutValue> v = p->save(object))
-            out.emplace_back(prefix + p->name, std::move(*v));
-    }
-}
-
-LayoutNode SaveComponent(const TComponent& component) {
-    LayoutNode node;
-    node.className = component.ClassName();
-    node.name = component.Name();
-    SaveProperties(component, L"", node.properties, 0);
-    return node;
-}
-
 } // namespace
 
 void LoadLayout(TComponent& root, const LayoutNode& tree, const ComponentFactory& factory) {
     Loader(root, factory).Load(tree);
-}
-
-LayoutNode SaveLayout(const TComponent& root) {
-    LayoutNode node = SaveComponent(root);
-    for (const TComponent* c : root.Components())
-        node.children.push_back(SaveComponent(*c));
-    return node;
 }
 
 } // namespace plaxor

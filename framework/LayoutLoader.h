@@ -1,6 +1,6 @@
 #pragma once
 // Applies a layout tree to a root component (creating, naming and parenting its components,
-// setting their published properties, binding events and references) and stores one back.
+// setting their published properties, binding events and references).
 #include "LayoutTree.h"
 #include <functional>
 #include <string>
@@ -21,7 +21,6 @@ public:
     template <typename T> void Register(const std::wstring& className) {
         Register(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
     }
-    bool Knows(std::wstring_view className) const noexcept;
     // EReadError "Class 'X' not found" when the name is not registered.
     TComponent* Create(const std::wstring& className, TComponent& owner) const;
 
@@ -47,9 +46,5 @@ public:
 // EReadError naming the place; what was created so far stays owned by the root, which is then
 // half-loaded and should be discarded.
 void LoadLayout(TComponent& root, const LayoutNode& tree, const ComponentFactory& factory);
-
-// The root's stored properties in published order (owned objects as "Object.Property", events
-// never), then each component the root owns, in order, as a child.
-LayoutNode SaveLayout(const TComponent& root);
 
 } // namespace plaxor

@@ -24,9 +24,6 @@ namespace plaxor {
 // Returns the bytes of a file named in the layout; raises (any Exception) when it has none.
 using FileResolver = std::function<Bytes(const std::wstring& name)>;
 
-// Two-space indentation, CR LF line breaks. EWriteError for a tree the reader would not take
-// back (see LayoutTree.h).
-std::wstring WriteLayoutText(const LayoutNode& root);
 // EReadError naming the line for anything malformed, too deep or too large, and for a file
 // the resolver cannot supply.
 LayoutNode ReadLayoutText(const std::wstring& text, FileResolver resolve);

@@ -1,8 +1,8 @@
 #pragma once
 // Published properties: what a layout stores of an object and how it is read back.
 // A class describes its properties once, in a PropertyTable chained to its base class's table;
-// the layout writer stores a property only when it differs from its default, the reader applies
-// each value through the property's setter.
+// the layout writer (a tool of the tests, tests/support/LayoutWriter.h) stores a property only
+// when it differs from its default, the reader applies each value through the property's setter.
 //
 //   const PropertyTable& TFoo::ClassProperties() {
 //       static const PropertyTable table(&TBase::ClassProperties(), {

@@ -8,6 +8,7 @@
 #include "framework/LayoutLoader.h"
 #include "framework/LayoutText.h"
 #include "framework/PopupMenu.h"
+#include "tests/support/LayoutWriter.h"
 #include <optional>
 
 namespace plaxor::testing {

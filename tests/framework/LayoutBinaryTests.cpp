@@ -1,5 +1,5 @@
 #include "framework/Exception.h"
-#include "framework/LayoutBinary.h"
+#include "tests/support/LayoutBinary.h"
 #include "framework/Text.h"
 #include <gtest/gtest.h>
 

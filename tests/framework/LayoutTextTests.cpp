@@ -1,6 +1,7 @@
 #include "framework/Exception.h"
-#include "framework/LayoutBinary.h"
 #include "framework/LayoutText.h"
+#include "tests/support/LayoutBinary.h"
+#include "tests/support/LayoutWriter.h"
 #include <gtest/gtest.h>
 
 namespace plaxor {

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "SampleImages.h"
-#include "framework/LayoutBinary.h"
 #include "framework/LayoutLoader.h"
 #include "gdiplus/AdvHintInfo.h"
 #include "gdiplus/GDIPPicture.h"
+#include "tests/support/LayoutBinary.h"
+#include "tests/support/LayoutWriter.h"
 
 namespace plaxor::test {
 namespace {

@@ -5,6 +5,7 @@
 #include "framework/LayoutText.h"
 #include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
+#include "tests/support/LayoutWriter.h"
 #include <algorithm>
 #include <set>
 

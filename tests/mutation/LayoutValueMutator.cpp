@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "framework/LayoutBinary.h"
+#include "tests/support/LayoutBinary.h"
 #include "tests/mutation/MutationSamples.h"
 
 namespace plaxor::test {

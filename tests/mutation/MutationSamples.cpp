@@ -6,14 +6,15 @@
 #include "framework/Image.h"
 #include "framework/JpegImage.h"
 #include "framework/Label.h"
-#include "framework/SpeedButton.h"
-#include "framework/LayoutBinary.h"
 #include "framework/LayoutText.h"
+#include "framework/SpeedButton.h"
 #include "framework/Streams.h"
 #include "tests/framework/BmpBuilder.h"
 #include "tests/framework/JpegMaker.h"
 #include "tests/framework/LayoutTestContext.h"
 #include "tests/gdiplus/SampleImages.h"
+#include "tests/support/LayoutBinary.h"
+#include "tests/support/LayoutWriter.h"
 
 namespace plaxor::test {
 

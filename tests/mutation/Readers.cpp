@@ -13,7 +13,6 @@
 #include "framework/Font.h"
 #include "framework/Form.h"
 #include "framework/JpegImage.h"
-#include "framework/LayoutBinary.h"
 #include "framework/LayoutLoader.h"
 #include "framework/LayoutText.h"
 #include "framework/Picture.h"
@@ -26,6 +25,8 @@
 #include "tests/framework/LayoutTestContext.h"
 #include "tests/mutation/MutationRunner.h"
 #include "tests/mutation/MutationSamples.h"
+#include "tests/support/LayoutBinary.h"
+#include "tests/support/LayoutWriter.h"
 #include "tests/support/MemoryRegistry.h"
 
 namespace plaxor::test {

@@ -1,10 +1,11 @@
 #pragma once
-// The binary form of a window layout, as kept in the program's resources:
+// The binary form of a window layout, a tool of the tests (the program keeps its layout as
+// text): an exact, compact carrier of layout trees for round trips and for the mutation tests.
 //   "TPF0", then a component: class name, object name (length-prefixed), its properties
 //   (name, typed value) ended by a 0 byte, its child components ended by a 0 byte.
 // Every value starts with one type byte; numbers are little-endian; integers take the
 // smallest type that holds them.
-#include "LayoutTree.h"
+#include "framework/LayoutTree.h"
 #include <cstdint>
 
 namespace plaxor {

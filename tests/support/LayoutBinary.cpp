@@ -1,6 +1,6 @@
-#include "LayoutBinary.h"
-#include "Exception.h"
-#include "Text.h"
+#include "tests/support/LayoutBinary.h"
+#include "framework/Exception.h"
+#include "framework/Text.h"
 #include <cmath>
 #include <cstring>
 #include <limits>
