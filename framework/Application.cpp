@@ -20,6 +20,9 @@ namespace plaxor {
 
 namespace {
 
+// How long a hint stays up.
+constexpr int kHintHidePause = 2500;
+
 TMessageBoxFunction& MessageBoxHook() {
     static TMessageBoxFunction hook;
     return hook;
@@ -167,7 +170,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     icon_.reset(LoadMainIcon(SM_CXICON, SM_CYICON));
     smallIcon_.reset(LoadMainIcon(SM_CXSMICON, SM_CYSMICON));
     hints_ = std::make_unique<THintDisplay>(window_.get());
-    hints_->SetDelays(hintPause_, hintHidePause_);
+    hints_->SetDelays(hintPause_, kHintHidePause);
     current_ = this;
 }
 
@@ -305,12 +308,7 @@ void TApplication::SetShowHint(bool value) {
 
 void TApplication::SetHintPause(int milliseconds) {
     hintPause_ = std::max(milliseconds, 0);
-    hints_->SetDelays(hintPause_, hintHidePause_);
-}
-
-void TApplication::SetHintHidePause(int milliseconds) {
-    hintHidePause_ = std::max(milliseconds, 0);
-    hints_->SetDelays(hintPause_, hintHidePause_);
+    hints_->SetDelays(hintPause_, kHintHidePause);
 }
 
 HWND TApplication::HintWindow() const noexcept {

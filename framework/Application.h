@@ -106,10 +106,8 @@ public:
     // Tooltips for controls with ShowHint and a hint.
     bool ShowHint() const noexcept { return showHint_; }
     void SetShowHint(bool value);
-    int HintPause() const noexcept { return hintPause_; }
+    // How long the pointer rests on a control before its hint shows.
     void SetHintPause(int milliseconds);
-    int HintHidePause() const noexcept { return hintHidePause_; }
-    void SetHintHidePause(int milliseconds);
     // The one tooltip window of the application.
     HWND HintWindow() const noexcept;
     // Adds, updates or removes the control's tooltip after its hint, visibility, position or
@@ -135,7 +133,6 @@ private:
     bool comInitialized_ = false;
     bool showHint_ = true;
     int hintPause_ = 500;
-    int hintHidePause_ = 2500;
     std::unique_ptr<THintDisplay> hints_;
 };
 

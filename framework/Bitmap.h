@@ -37,8 +37,6 @@ public:
     bool IsEmpty() const override { return width_ == 0 || height_ == 0; }
     int ImageWidth() const override { return width_; }
     int ImageHeight() const override { return height_; }
-    void SetImageWidth(int value) override { SetSize(value, height_); }
-    void SetImageHeight(int value) override { SetSize(width_, value); }
     // Layout data: a 4-byte little-endian length, then the BMP file. A plain BMP file is
     // accepted as well.
     void ReadLayoutData(TStream* stream) override;
@@ -80,9 +78,6 @@ public:
     void SetPixel(int x, int y, TColor color);
     std::uint32_t* ScanLine(int y);
     const std::uint32_t* ScanLine(int y) const;
-
-    // Tells listeners that the pixels were changed by drawing on the canvas.
-    void Modified() { Changed(); }
 
 private:
     struct Dib;

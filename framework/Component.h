@@ -33,7 +33,6 @@ public:
     void EndLoad();
     // Plaxor has no designer; kept so that code reads as the behaviour is described.
     bool IsDesigning() const noexcept { return false; }
-    bool IsDestroying() const noexcept { return destroying_; }
 
     // Asks for a removal notice (HandleRemoval with opRemove) to reach watcher when this
     // component goes, whoever owns either. A reference to a component of another owner must

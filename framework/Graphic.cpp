@@ -38,10 +38,6 @@ void TGraphic::LoadImageFile(const std::wstring& fileName) {
     LoadImage(file);
 }
 
-void TGraphic::ReadClipboardFormat(UINT, HANDLE, HPALETTE) {}
-
-void TGraphic::WriteClipboardFormat(UINT&, HANDLE&, HPALETTE&) const {}
-
 void TGraphic::SetTransparent(bool value) {
     if (value == transparent_) return;
     transparent_ = value;

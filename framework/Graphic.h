@@ -21,8 +21,6 @@ public:
     virtual bool IsEmpty() const = 0;
     virtual int ImageWidth() const = 0;
     virtual int ImageHeight() const = 0;
-    virtual void SetImageWidth(int value) = 0;
-    virtual void SetImageHeight(int value) = 0;
 
     // The "Data" layout property. The stream holds exactly the property's bytes; null does
     // nothing. The defaults are the plain file format (LoadImage / SaveImage).
@@ -35,10 +33,6 @@ public:
     // this graphic's format and then keeps the old image.
     virtual void LoadImage(TStream& stream) = 0;
     virtual void SaveImage(TStream& stream) const = 0;
-
-    // Clipboard transfer is not offered by the framework's graphics.
-    virtual void ReadClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
-    virtual void WriteClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) const;
 
     virtual bool Transparent() const { return transparent_; }
     virtual void SetTransparent(bool value);

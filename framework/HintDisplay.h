@@ -22,7 +22,6 @@ public:
     // window to watch; removes it otherwise.
     void Update(TControl& control);
     void Remove(TControl& control) noexcept;
-    int ToolCount() const noexcept { return static_cast<int>(tools_.size()); }
 
 private:
     struct Tool {

@@ -176,9 +176,6 @@ void TJPEGImage::CopyFrom(const TPersistent* source) {
     Changed();
 }
 
-void TJPEGImage::SetImageWidth(int) {}
-void TJPEGImage::SetImageHeight(int) {}
-
 void TJPEGImage::LoadImage(TStream& stream) {
     const std::int64_t left = stream.Size() - stream.Position();
     if (left <= 0) throw EInvalidGraphic(L"JPEG image is not valid: no data");

@@ -33,9 +33,6 @@ public:
     bool IsEmpty() const override { return data_.empty(); }
     int ImageWidth() const override { return width_; }
     int ImageHeight() const override { return height_; }
-    // A JPEG's size is its data's: these do nothing.
-    void SetImageWidth(int value) override;
-    void SetImageHeight(int value) override;
     // Layout data: a 4-byte little-endian length, then the JPEG file; a plain JPEG file is
     // accepted as well.
     void ReadLayoutData(TStream* stream) override;

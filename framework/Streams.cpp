@@ -130,11 +130,6 @@ void TMemoryStream::SaveToStream(TStream& dest) const {
     if (!data_.empty()) dest.WriteBuffer(data_.data(), data_.size());
 }
 
-void TMemoryStream::SaveToFile(const std::wstring& fileName) const {
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
-}
-
 // ---- TFileStream
 
 std::wstring SystemErrorMessage(unsigned long code) {

@@ -58,7 +58,6 @@ public:
     void LoadFromFile(const std::wstring& fileName);
     // Write the whole content to dest at its current position.
     void SaveToStream(TStream& dest) const;
-    void SaveToFile(const std::wstring& fileName) const;
 
 private:
     std::vector<std::uint8_t> data_;

@@ -46,7 +46,6 @@ public:
     // something changed.
     void BeginUpdate() noexcept { ++updateCount_; }
     void EndUpdate();
-    bool IsUpdating() const noexcept { return updateCount_ > 0; }
 
     // From another list: its lines and attached objects, one OnChange. Anything else raises
     // the conversion error.

@@ -34,9 +34,6 @@ public:
     // As of the last decode (UpdateImageSize, or drawing a non-BMP image).
     int ImageWidth() const override { return imageWidth; }
     int ImageHeight() const override { return imageHeight; }
-    // The size is the image's own.
-    void SetImageWidth(int) override {}
-    void SetImageHeight(int) override {}
 
     // Layout "Data": the image file's bytes, with no header of their own. Reading neither
     // decodes nor raises events.
@@ -50,9 +47,6 @@ public:
     void LoadImage(TStream& stream) override;
     // The held bytes, unchanged; nothing while the picture is empty.
     void SaveImage(TStream& stream) const override;
-
-    void ReadClipboardFormat(UINT, HANDLE, HPALETTE) override {}
-    void WriteClipboardFormat(UINT&, HANDLE&, HPALETTE&) const override {}
 
     // Decodes the bytes to refresh ImageWidth and ImageHeight (0 for bytes no decoder takes).
     // False, changing nothing, when there is nothing to decode.

@@ -122,7 +122,6 @@ bool TRegistry::DeleteTree(const std::wstring& name) {
 
 void TRegistry::Close() noexcept {
     if (!current_) return;
-    if (!lazyWrite_) backend_.FlushKey(current_);
     backend_.CloseKey(current_);
     current_ = nullptr;
     currentPath_.clear();

@@ -30,8 +30,6 @@ public:
     void SelectRoot(HKEY root);
     REGSAM Access() const noexcept { return access_; }
     void SetAccess(REGSAM access) noexcept { access_ = access; }
-    bool LazyWrite() const noexcept { return lazyWrite_; }
-    void SetLazyWrite(bool lazy) noexcept { lazyWrite_ = lazy; }
     HKEY CurrentKey() const noexcept { return current_; }
     const std::wstring& CurrentPath() const noexcept { return currentPath_; }
     // Status of the last OpenPath (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED...).
@@ -62,7 +60,6 @@ private:
     IRegistryBackend& backend_;
     HKEY root_ = HKEY_CURRENT_USER;
     REGSAM access_ = KEY_ALL_ACCESS;
-    bool lazyWrite_ = true;
     HKEY current_ = nullptr;
     std::wstring currentPath_;
     LSTATUS lastOpenError_ = ERROR_SUCCESS;

@@ -13,7 +13,6 @@ public:
     // Creates the key and every missing key above it (non-volatile, default security, no class).
     virtual LSTATUS CreateKey(HKEY base, const std::wstring& path, REGSAM access, HKEY* result) = 0;
     virtual LSTATUS CloseKey(HKEY key) = 0;
-    virtual LSTATUS FlushKey(HKEY key) = 0;
     // As RegQueryValueExW: data may be null to ask for type and size only.
     virtual LSTATUS QueryValue(HKEY key, const std::wstring& name, DWORD* type, BYTE* data,
                                DWORD* size) = 0;

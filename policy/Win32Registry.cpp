@@ -13,7 +13,6 @@ public:
                                  nullptr, result, nullptr);
     }
     LSTATUS CloseKey(HKEY key) override { return ::RegCloseKey(key); }
-    LSTATUS FlushKey(HKEY key) override { return ::RegFlushKey(key); }
     LSTATUS QueryValue(HKEY key, const std::wstring& name, DWORD* type, BYTE* data,
                        DWORD* size) override {
         return ::RegQueryValueExW(key, name.c_str(), nullptr, type, data, size);

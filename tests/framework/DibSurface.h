@@ -3,10 +3,12 @@
 // pixels back directly.
 #include "framework/Bitmap.h"
 #include "framework/Colors.h"
+#include "framework/Streams.h"
 #include "framework/UniqueHandle.h"
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace plaxor::test {
 
@@ -79,6 +81,10 @@ public:
     }
     ~TempFile() { ::DeleteFileW(path_.c_str()); }
     const std::wstring& path() const { return path_; }
+    // Makes the file hold exactly these bytes.
+    void Write(const std::vector<std::uint8_t>& bytes) const {
+        TFileStream(path_, fmCreate).WriteBuffer(bytes.data(), bytes.size());
+    }
 
 private:
     std::wstring path_;

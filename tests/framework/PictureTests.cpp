@@ -165,11 +165,11 @@ TEST(Picture, BitmapConvertsAJpegWithoutLosingTheImage) {
 
 TEST(Picture, LoadImageFileGoesByTheContentNotTheName) {
     test::TempFile file(L"picture.bmp"); // holds a JPEG in spite of its name
-    TMemoryStream(test::RedBlueJpeg()).SaveToFile(file.path());
+    file.Write(test::RedBlueJpeg());
     TPicture p;
     p.LoadImageFile(file.path());
     EXPECT_NE(dynamic_cast<TJPEGImage*>(p.Graphic()), nullptr);
-    TMemoryStream(std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'}).SaveToFile(file.path());
+    file.Write({'G', 'I', 'F', '8', '9', 'a'});
     EXPECT_THROW(p.LoadImageFile(file.path()), EInvalidGraphic);
     EXPECT_NE(dynamic_cast<TJPEGImage*>(p.Graphic()), nullptr);
     test::TempFile missing(L"missing.jpg");

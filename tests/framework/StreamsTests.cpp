@@ -94,13 +94,12 @@ TEST(MemoryStream, LoadFromStreamReplacesTheContentAndRewinds) {
     EXPECT_EQ(s.Size(), 0);
 }
 
-TEST(FileStream, SavedBytesComeBackThroughLoadFromFile) {
+TEST(FileStream, WrittenBytesComeBackThroughLoadFromFile) {
     test::TempFile file(L"roundtrip.bin");
-    TMemoryStream out(Seq(4000));
-    out.SaveToFile(file.path());
+    file.Write(Seq(4000));
     TMemoryStream in;
     in.LoadFromFile(file.path());
-    EXPECT_EQ(in.Bytes(), out.Bytes());
+    EXPECT_EQ(in.Bytes(), Seq(4000));
 }
 
 TEST(FileStream, SeekSizeAndTruncateWorkOnARealFile) {
@@ -131,7 +130,7 @@ TEST(FileStream, MissingFileRaisesAnErrorNamingTheFile) {
 
 TEST(FileStream, OpenForReadingLetsOthersReadButNotWrite) {
     test::TempFile file(L"shared.bin");
-    TMemoryStream(Seq(10)).SaveToFile(file.path());
+    file.Write(Seq(10));
     TFileStream reader(file.path(), fmOpenRead);
     UniqueFile writer(::CreateFileW(file.path().c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
@@ -147,7 +146,7 @@ TEST(FileStream, OpenForReadingLetsOthersReadButNotWrite) {
 
 TEST(FileStream, AFileLockedByAWriterCannotBeOpenedAndSaysWhich) {
     test::TempFile file(L"locked.bin");
-    TMemoryStream(Seq(10)).SaveToFile(file.path());
+    file.Write(Seq(10));
     UniqueFile writer(::CreateFileW(file.path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer);

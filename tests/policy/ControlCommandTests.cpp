@@ -33,7 +33,6 @@ public:
         return inner_.CreateKey(base, path, access, result);
     }
     LSTATUS CloseKey(HKEY key) override { return inner_.CloseKey(key); }
-    LSTATUS FlushKey(HKEY key) override { return inner_.FlushKey(key); }
     LSTATUS QueryValue(HKEY key, const std::wstring& name, DWORD* type, BYTE* data,
                        DWORD* size) override {
         return inner_.QueryValue(key, name, type, data, size);

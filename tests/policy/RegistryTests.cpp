@@ -33,7 +33,6 @@ TEST_F(RegistryTest, CreationDefaults) {
     TRegistry reg(mem);
     EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
     EXPECT_EQ(reg.Access(), static_cast<REGSAM>(KEY_ALL_ACCESS));
-    EXPECT_TRUE(reg.LazyWrite());
     EXPECT_EQ(reg.CurrentKey(), nullptr);
     EXPECT_EQ(reg.CurrentPath(), L"");
 }

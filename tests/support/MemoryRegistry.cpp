@@ -211,10 +211,6 @@ LSTATUS MemoryRegistry::CloseKey(HKEY key) {
     return handles_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LSTATUS MemoryRegistry::FlushKey(HKEY key) {
-    return NodeOf(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
-}
-
 LSTATUS MemoryRegistry::QueryValue(HKEY key, const std::wstring& name, DWORD* type, BYTE* data,
                                    DWORD* size) {
     if (handles_.count(key) && !handles_[key]) return ERROR_KEY_DELETED;

@@ -46,7 +46,6 @@ public:
     LSTATUS OpenKey(HKEY base, const std::wstring& path, REGSAM access, HKEY* result) override;
     LSTATUS CreateKey(HKEY base, const std::wstring& path, REGSAM access, HKEY* result) override;
     LSTATUS CloseKey(HKEY key) override;
-    LSTATUS FlushKey(HKEY key) override;
     LSTATUS QueryValue(HKEY key, const std::wstring& name, DWORD* type, BYTE* data,
                        DWORD* size) override;
     LSTATUS SetValue(HKEY key, const std::wstring& name, DWORD type, const BYTE* data,
