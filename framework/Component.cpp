@@ -1,7 +1,7 @@
 #include "Component.h"
 #include "Properties.h"
+#include "Text.h"
 #include <algorithm>
-#include <cwctype>
 
 namespace plaxor {
 
@@ -65,14 +65,8 @@ void TComponent::HandleRemoval(TComponent* component, TOperation operation) {
 }
 
 TComponent* TComponent::FindComponent(std::wstring_view name) const {
-    auto same = [&](const std::wstring& other) {
-        return other.size() == name.size() &&
-               std::equal(other.begin(), other.end(), name.begin(), [](wchar_t a, wchar_t b) {
-                   return std::towupper(a) == std::towupper(b);
-               });
-    };
     for (TComponent* c : owned_)
-        if (!name.empty() && same(c->Name())) return c;
+        if (!name.empty() && SameText(c->Name(), name)) return c;
     return nullptr;
 }
 

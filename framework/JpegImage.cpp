@@ -1,6 +1,7 @@
 #include "JpegImage.h"
 #include "Exception.h"
 #include "Streams.h"
+#include "Text.h"
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -120,10 +121,7 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixe
 }
 
 [[noreturn]] void RaiseJpegError(const char* message) {
-    std::wstring text;
-    for (const char* p = message; *p; ++p)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    throw EInvalidGraphic(L"JPEG image is not valid: " + text);
+    throw EInvalidGraphic(L"JPEG image is not valid: " + FromAnsi(message));
 }
 
 std::unique_ptr<TBitmap> Decode(const std::vector<std::uint8_t>& data, int width, int height) {

@@ -272,7 +272,7 @@ TEST_F(ControlCommandOnMemory, AWrongCommandLineIsExitTwoAndTouchesNothing) {
          L"--detect answers by its output: it cannot be --quiet"},
     };
     for (const UsageCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::string(c.firstLine.begin(), c.firstLine.end()));
+        SCOPED_TRACE(testing::Message() << ToUtf8(c.firstLine));
         const Outcome r = Ctl(mem, c.args);
         EXPECT_EQ(r.code, ceUsageError);
         EXPECT_EQ(r.out, L"");

@@ -1,6 +1,7 @@
 #include "tests/support/LayoutWriter.h"
 #include "framework/Component.h"
 #include "framework/Exception.h"
+#include "framework/Text.h"
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -54,7 +55,7 @@ std::wstring FormatDouble(double v) {
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
     std::string s(buffer, r.ptr);
     if (s.find_first_of(".e") == std::string::npos) s += ".0"; // reads back as a number
-    return std::wstring(s.begin(), s.end());
+    return FromAnsi(s.c_str());
 }
 
 class TextWriter {
