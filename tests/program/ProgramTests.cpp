@@ -64,7 +64,7 @@ protected:
         runLayout = nullptr;
         previousBox_ = TApplication::SetMessageBoxFunction(
             [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
-                boxes.push_back({owner, text, caption, flags, false});
+                boxes.push_back({owner, text, caption, flags});
                 return IDOK;
             });
     }
