@@ -1,5 +1,6 @@
 #include "WinControl.h"
 #include "Application.h"
+#include "Bitmap.h"
 #include "Exception.h"
 #include "Form.h"
 #include "PopupMenu.h"
@@ -390,10 +391,20 @@ void TWinControl::OnPaintMessage(TMessage& message) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    WindowDC screen(nullptr);
-    UniqueHBITMAP bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    UniqueHDC memory(::CreateCompatibleDC(screen.get()));
+    // Everything is painted into a memory bitmap of the client size first and then copied to
+    // the window in one piece, so nothing half-painted ever shows. The bitmap is a 32-bit DIB
+    // section rather than a device-dependent one: GDI+ then draws the same pixels whatever the
+    // screen (Wine's GDI+ loses text anti-aliasing on device-dependent bitmaps).
+    UniqueHBITMAP bitmap;
+    UniqueHDC memory;
+    {
+        WindowDC screen(nullptr);
+        std::uint32_t* bits = nullptr;
+        bitmap = CreateTopDownDib(screen.get(), client.right, client.bottom, &bits);
+        memory.reset(::CreateCompatibleDC(screen.get()));
+    }
     if (!bitmap || !memory) {
+        // No memory for a buffer: paint straight into the window.
         TMessage direct{WM_PAINT, reinterpret_cast<WPARAM>(paint->dc()), 0, 0};
         Perform(WM_ERASEBKGND, direct.WParam);
         return PaintHandler(direct);

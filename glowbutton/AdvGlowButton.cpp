@@ -336,7 +336,6 @@ void TAdvCustomGlowButton::WindowProc(TMessage& message) {
         RequestRepaint();
         break;
     case WM_ERASEBKGND: HandleEraseBackground(message); break;
-    case WM_PAINT: HandlePaintMessage(message); break;
     default: TCustomControl::WindowProc(message); break;
     }
 }

@@ -203,8 +203,7 @@ protected:
     void HandleFocusExit() override;
 
     // ---- painting and sizing ----
-    // WM_PAINT (buffered) and WM_ERASEBKGND (answers 1, erases nothing).
-    void HandlePaintMessage(TMessage& message);
+    // WM_ERASEBKGND: answers 1 and erases nothing (the buffered paint covers every pixel).
     void HandleEraseBackground(TMessage& message);
     // Invalidates, or with AutoSize measures the content and resizes.
     void UpdateSize();

@@ -1,6 +1,7 @@
-// Painting of the glow button: the buffered WM_PAINT, the paint sequence that settles the state,
-// chooses the colours, pictures and caption and draws through DrawGlowButton, the parent's
-// background through a transparent button and in the corner pixels, and OnDrawButton.
+// Painting of the glow button: the paint sequence that settles the state, chooses the colours,
+// pictures and caption and draws through DrawGlowButton, the parent's background through a
+// transparent button and in the corner pixels, and OnDrawButton. The framework buffers the
+// paint (the button is double-buffered).
 #include "AdvGlowButton.h"
 #include "DrawGlowButton.h"
 #include "FaceColors.h"
@@ -19,70 +20,7 @@ static_assert(TAdvCustomGlowButton::stateUp == plaxor::stateUp &&
               TAdvCustomGlowButton::stateDown == plaxor::stateDown &&
               TAdvCustomGlowButton::stateChecked == plaxor::stateChecked);
 
-namespace {
-
-// A WM_PAINT message carries this DC for the scope and none after it.
-class MessageDC {
-public:
-    MessageDC(TMessage& message, HDC dc) noexcept : message_(message) {
-        message_.WParam = reinterpret_cast<WPARAM>(dc);
-    }
-    ~MessageDC() { message_.WParam = 0; }
-    MessageDC(const MessageDC&) = delete;
-    MessageDC& operator=(const MessageDC&) = delete;
-
-private:
-    TMessage& message_;
-};
-
-} // namespace
-
-// ---- WM_PAINT and WM_ERASEBKGND ----
-
-void TAdvCustomGlowButton::HandlePaintMessage(TMessage& message) {
-    HWND wnd = ExistingHandle();
-    if (!DoubleBuffered() || message.WParam != 0 || !wnd) {
-        HDC dc = reinterpret_cast<HDC>(message.WParam);
-        if (!dc || ControlCount() > 0 || ControlState().Contains(csCustomPaint)) {
-            // The framework's general handler: this control and its children.
-            PaintHandler(message);
-            return;
-        }
-        PaintWindow(dc);
-        return;
-    }
-
-    // Everything is painted into a memory bitmap of the client size first and then copied to
-    // the window in one piece, so nothing half-painted ever shows. The bitmap is a 32-bit DIB
-    // section rather than a device-dependent one: GDI+ then draws the same pixels whatever the
-    // screen (Wine's GDI+ loses text anti-aliasing on device-dependent bitmaps).
-    const RECT client = ClientRect();
-    UniqueHBITMAP bitmap;
-    UniqueHDC memory;
-    {
-        WindowDC screen(nullptr);
-        std::uint32_t* bits = nullptr;
-        if (client.right > 0 && client.bottom > 0)
-            bitmap = CreateTopDownDib(screen.get(), client.right, client.bottom, &bits);
-        memory.reset(::CreateCompatibleDC(screen.get()));
-    }
-    PaintGuard paint(wnd);
-    if (!bitmap || !memory) {
-        // No memory for a buffer (or nothing to paint): paint straight into the window.
-        if (paint.dc() && client.right > 0 && client.bottom > 0) {
-            MessageDC direct(message, paint.dc());
-            HandlePaintMessage(message);
-        }
-        return;
-    }
-    SelectGuard select(memory.get(), bitmap.get());
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()));
-    {
-        MessageDC buffered(message, memory.get());
-        HandlePaintMessage(message);
-    }
-    ::BitBlt(paint.dc(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-}
+// ---- WM_ERASEBKGND ----
 
 void TAdvCustomGlowButton::HandleEraseBackground(TMessage& message) {
     message.Result = 1;
