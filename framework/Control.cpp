@@ -401,6 +401,14 @@ void TControl::HandleRemoval(TComponent* component, TOperation operation) {
         actionLink_.reset();
 }
 
+bool TControl::CursorOver() const {
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) return false;
+    for (const TControl* c = TWinControl::FindControlAt(cursor, true); c; c = c->parent_)
+        if (c == this) return true;
+    return false;
+}
+
 void TControl::SetMouseCapture(bool value) {
     if (value) {
         TWinControl* window = IsWindowed() ? static_cast<TWinControl*>(this) : parent_;

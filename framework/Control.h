@@ -222,6 +222,15 @@ public:
     virtual void RequestRepaint();
     virtual void RepaintNow();
 
+    // The pointer is over the control as the framework tracks it (TrackMouseEvent for a window,
+    // its parent's moves for a non-windowed control): set just before CM_MOUSEENTER reaches
+    // the control, cleared just before CM_MOUSELEAVE.
+    bool MouseInControl() const noexcept { return mouseInControl_; }
+    // Where the pointer really is now: the control under the cursor is this one or one of its
+    // children (disabled ones count). For a view of the pointer that may be stale: a modal
+    // loop took the mouse's messages, or a press just ended.
+    bool CursorOver() const;
+
     // The control that has the mouse captured (windowed or not), or null.
     static TControl* CaptureControl() noexcept { return captureControl_; }
     bool MouseCapture() const noexcept { return captureControl_ == this; }
@@ -296,6 +305,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    bool mouseInControl_ = false;
     std::wstring text_;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;

@@ -166,7 +166,10 @@ void TWinControl::RemoveControl(TControl* control) {
     else
         control->InvalidateInParent(control->ClientRect());
     std::erase(controls_, control);
-    if (hoverChild_ == control) hoverChild_ = nullptr;
+    if (hoverChild_ == control) {
+        hoverChild_ = nullptr;
+        control->mouseInControl_ = false;
+    }
     if (captureControl_ == control) {
         captureControl_ = nullptr;
         if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
@@ -446,10 +449,14 @@ bool TWinControl::RouteMouseToChild(TMessage& message) {
 
 void TWinControl::SetHoverChild(TControl* child) {
     if (child == hoverChild_) return;
-    TControl* old = std::exchange(hoverChild_, child);
-    if (old) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
-    if (child && hoverChild_ == child)
+    if (TControl* old = std::exchange(hoverChild_, child)) {
+        old->mouseInControl_ = false;
+        old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+    }
+    if (child && hoverChild_ == child) {
+        child->mouseInControl_ = true;
         child->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(child));
+    }
 }
 
 void TWinControl::TrackMouse(TMessage& message) {
@@ -459,8 +466,8 @@ void TWinControl::TrackMouse(TMessage& message) {
         RECT client{};
         ::GetClientRect(hwnd_, &client);
         const bool inside = ::PtInRect(&client, p) != FALSE;
-        if (inside != mouseInside_) {
-            mouseInside_ = inside;
+        if (inside != mouseInControl_) {
+            mouseInControl_ = inside;
             if (!inside) SetHoverChild(nullptr);
             Perform(inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
         }
@@ -470,26 +477,19 @@ void TWinControl::TrackMouse(TMessage& message) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         leaveTracked_ = ::TrackMouseEvent(&track) != FALSE;
     }
-    if (!mouseInside_) {
-        mouseInside_ = true;
+    if (!mouseInControl_) {
+        mouseInControl_ = true;
         Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
     }
 }
 
 void TWinControl::OnMouseLeaveMessage() {
     leaveTracked_ = false;
-    if (::GetCapture() == hwnd_) {
-        // Moves report leaving while the mouse is captured; a leave message now may be stale.
-        POINT p{};
-        ::GetCursorPos(&p);
-        ::ScreenToClient(hwnd_, &p);
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        if (::PtInRect(&client, p)) return;
-    }
+    // Moves report leaving while the mouse is captured; a leave message now may be stale.
+    if (::GetCapture() == hwnd_ && CursorOver()) return;
     SetHoverChild(nullptr);
-    if (!mouseInside_) return;
-    mouseInside_ = false;
+    if (!mouseInControl_) return;
+    mouseInControl_ = false;
     Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
 }
 
@@ -498,7 +498,7 @@ void TWinControl::OnCaptureChanged(TMessage& message) {
         (captureControl_ == this ||
          (!captureControl_->IsWindowed() && captureControl_->Parent() == this)))
         captureControl_ = nullptr;
-    if (mouseInside_ && reinterpret_cast<HWND>(message.LParam) != hwnd_) {
+    if (mouseInControl_ && reinterpret_cast<HWND>(message.LParam) != hwnd_) {
         // Leave tracking starts again without the capture; a pointer that is already outside
         // gets its WM_MOUSELEAVE at once.
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
@@ -646,9 +646,9 @@ void TWinControl::OnDestroyMessage(TMessage& message) {
     }
     if (captureControl_ && (captureControl_ == this || captureControl_->Parent() == this))
         captureControl_ = nullptr;
-    mouseInside_ = false;
+    mouseInControl_ = false;
     leaveTracked_ = false;
-    hoverChild_ = nullptr;
+    if (TControl* child = std::exchange(hoverChild_, nullptr)) child->mouseInControl_ = false;
     DefaultHandler(message);
 }
 

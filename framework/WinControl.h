@@ -148,8 +148,8 @@ private:
     int tabOrder_ = -1;
     bool doubleBuffered_ = false;
     bool skipErase_ = false;
-    // Mouse tracking: the pointer is over the client area; a TME_LEAVE request is pending.
-    bool mouseInside_ = false;
+    // Mouse tracking (with MouseInControl of this control and of its children): a TME_LEAVE
+    // request is pending; the non-windowed child under the pointer.
     bool leaveTracked_ = false;
     TControl* hoverChild_ = nullptr;
 };

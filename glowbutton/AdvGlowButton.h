@@ -260,6 +260,9 @@ private:
     void StartFadeTimer();
     void FadeTick();
     void FinishFade();
+    // After a press ended (or a move came while mouseInside was clear) the framework's enter
+    // and leave may have missed a change: where the pointer really is decides whether a leave
+    // or an enter is replayed.
     void CursorRecheck();
     void KeyboardClick();
     // The whole button opens the menu (a menu button, or a drop-down button without the split

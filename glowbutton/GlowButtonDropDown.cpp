@@ -40,10 +40,8 @@ void TAdvCustomGlowButton::DropDownFromMouse() {
         if (fadeTimer) FinishFade();
         hotFade = 0;
         downFade = 0;
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        cursor = ScreenToClient(cursor);
-        if (!InClient(cursor.x, cursor.y)) {
+        // The menu's loop had the mouse: where the pointer went meanwhile is read now.
+        if (!CursorOver()) {
             mouseOver = false;
             mouseInside = false;
             hotColors = false;

@@ -178,9 +178,7 @@ void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
 
 void TAdvCustomGlowButton::CursorRecheck() {
     if (!Enabled()) return;
-    POINT cursor{};
-    if (!::GetCursorPos(&cursor)) return;
-    const bool outside = TWinControl::FindControlAt(cursor, true) != this;
+    const bool outside = !CursorOver();
     if (outside == mouseInside) return;
     // The enter and leave handlers set mouseInside properly when their gate lets them through.
     mouseInside = outside;
