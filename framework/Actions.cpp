@@ -37,8 +37,9 @@ void TBasicAction::SetOnExecute(const TNotifyEvent& handler) {
 }
 
 void TBasicAction::Change() {
+    const TComponentRef self(this);
     Raise(OnChange, this);
-    ForEachLink([](TBasicActionLink& link) { link.Change(); });
+    if (self) ForEachLink([](TBasicActionLink& link) { link.Change(); });
 }
 
 bool TBasicAction::IsLinked(const TBasicActionLink* link) const noexcept {
@@ -209,13 +210,7 @@ TCustomAction* TActionList::Actions(int index) const {
 }
 
 void TActionList::SetImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     images_ = value;
-}
-
-void TActionList::HandleRemoval(TComponent* component, TOperation operation) {
-    TComponent::HandleRemoval(component, operation);
-    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 const PropertyTable& TActionList::ClassProperties() {

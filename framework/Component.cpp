@@ -11,29 +11,15 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
     destroying_ = true;
-    // Everyone linked hears of the removal first (only pointers are compared by then).
-    while (!freeNotifies_.empty()) {
-        TComponent* other = freeNotifies_.back();
-        freeNotifies_.pop_back();
-        std::erase(other->freeNotifies_, this);
-        other->HandleRemoval(this, TOperation::opRemove);
-    }
+    // Every reference to this component reads null from here on.
+    if (alive_) *alive_ = false;
     FreeOwnedComponents();
     if (owner_) owner_->Remove(this);
 }
 
-void TComponent::FreeNotification(TComponent* watcher) {
-    if (!watcher || watcher == this) return;
-    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), watcher) == freeNotifies_.end()) {
-        freeNotifies_.push_back(watcher);
-        watcher->freeNotifies_.push_back(this);
-    }
-}
-
-void TComponent::RemoveFreeNotification(TComponent* watcher) noexcept {
-    if (!watcher) return;
-    std::erase(freeNotifies_, watcher);
-    std::erase(watcher->freeNotifies_, this);
+std::shared_ptr<const bool> TComponent::Liveness() const {
+    if (!alive_) alive_ = std::make_shared<bool>(true);
+    return alive_;
 }
 
 void TComponent::FreeOwnedComponents() noexcept {

@@ -292,10 +292,13 @@ void TControl::OnButtonDown(TMessage& message, TMouseButton button, bool dbl) {
         controlState_.Include(csLButtonDown);
         // A double click is a press of its own; it does not click on release.
         if (controlStyle_.Contains(csClickEvents)) {
-            if (dbl)
+            if (dbl) {
+                const TComponentRef self(this);
                 HandleDblClick();
-            else
+                if (!self) return; // the handler freed this control
+            } else {
                 controlState_.Include(csClicked);
+            }
         }
     }
     TShiftState shift = MouseKeysToShiftState(message.WParam);
@@ -310,16 +313,20 @@ void TControl::ReleaseLeftButton(TMessage& message) {
     if (controlState_.Contains(csClicked)) {
         controlState_.Exclude(csClicked);
         const RECT client = ClientRect();
-        if (x >= client.left && x < client.right && y >= client.top && y < client.bottom)
+        if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) {
+            const TComponentRef self(this);
             PerformClick();
+            if (!self) return; // the click freed this control: no OnMouseUp of it
+        }
     }
     HandleMouseUp(mbLeft, MouseKeysToShiftState(message.WParam), x, y);
 }
 
 void TControl::OnButtonUp(TMessage& message, TMouseButton button) {
+    const TComponentRef self(this);
     HandleMouseUp(button, MouseKeysToShiftState(message.WParam), GET_X_LPARAM(message.LParam),
                   GET_Y_LPARAM(message.LParam));
-    DefaultHandler(message);
+    if (self) DefaultHandler(message);
 }
 
 void TControl::OnMouseMoveMessage(TMessage& message) {
@@ -352,6 +359,10 @@ void TControl::PerformClick() {
 }
 
 // ---- actions and removal ----
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    popupMenu_ = value;
+}
 
 TBasicAction* TControl::Action() const noexcept {
     return actionLink_ ? actionLink_->Action() : nullptr;
@@ -386,16 +397,9 @@ void TControl::ApplyAction(TBasicAction* sender, bool checkDefaults) {
     if (!checkDefaults || !OnClick) OnClick = action->OnExecute;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* value) {
-    // The menu may belong to another owner: hear when it goes.
-    if (value) value->FreeNotification(this);
-    popupMenu_ = value;
-}
-
 void TControl::HandleRemoval(TComponent* component, TOperation operation) {
     TComponent::HandleRemoval(component, operation);
     if (operation != TOperation::opRemove || !component) return;
-    if (component == popupMenu_) popupMenu_ = nullptr;
     // A freed action has let go of its links before its owner tells us.
     if (actionLink_ && (!actionLink_->Action() || component == actionLink_->Action()))
         actionLink_.reset();

@@ -4,7 +4,7 @@
 // messages its parent or its own window delivers. Non-windowed controls are painted by their
 // parent; TWinControl adds a window of its own.
 #include "Colors.h"
-#include "Component.h"
+#include "ComponentRef.h"
 #include "Font.h"
 #include "Messages.h"
 #include "Set.h"
@@ -190,9 +190,8 @@ public:
     void SetDragKind(TDragKind value) { dragKind_ = value; }
     int HelpContext() const noexcept { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
-    // A reference: a right click or the menu key opens it; forgotten when the menu is freed
-    // by the same owner.
-    TPopupMenu* PopupMenu() const noexcept { return popupMenu_; }
+    // A reference: a right click or the menu key opens it; null once the menu is freed.
+    TPopupMenu* PopupMenu() const noexcept { return popupMenu_.get(); }
     void SetPopupMenu(TPopupMenu* value);
 
     // The action the control follows (through a link of the class ActionLinkClass makes), or
@@ -254,7 +253,7 @@ protected:
     // custom action; with checkDefaults only those the control still has at their defaults.
     // Runs when the action is assigned and whenever it changes.
     virtual void ApplyAction(TBasicAction* sender, bool checkDefaults);
-    // Forgets the popup menu and the action when they are freed.
+    // Forgets the action when it is freed.
     void HandleRemoval(TComponent* component, TOperation operation) override;
 
     // The mouse hooks; the defaults raise OnMouseDown / OnMouseMove / OnMouseUp.
@@ -321,7 +320,7 @@ private:
     TDragMode dragMode_ = dmManual;
     TDragKind dragKind_ = dkDrag;
     int helpContext_ = 0;
-    TPopupMenu* popupMenu_ = nullptr;
+    TComponentRef<TPopupMenu> popupMenu_;
     std::unique_ptr<TControlActionLink> actionLink_;
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState controlState_;

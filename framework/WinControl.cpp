@@ -110,9 +110,18 @@ void TWinControl::CreateWindowHandle() {
         if (!c->IsWindowed()) c->HintStateChanged();
 }
 
+template <typename Visit> void TWinControl::ForEachControl(Visit visit) {
+    // Handlers run on the way: a receiver may free or move the controls after it.
+    const std::vector<TComponentRef<TControl>> children(controls_.begin(), controls_.end());
+    for (const TComponentRef<TControl>& child : children)
+        if (TControl* c = child.get(); c && ContainsControl(c) && !visit(*c)) return;
+}
+
 void TWinControl::CreateChildHandles() {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        if (c->IsWindowed()) static_cast<TWinControl*>(c)->Handle();
+    ForEachControl([](TControl& c) {
+        if (c.IsWindowed()) static_cast<TWinControl&>(c).Handle();
+        return true;
+    });
 }
 
 void TWinControl::DestroyHandle() noexcept {
@@ -213,16 +222,17 @@ TControl* TWinControl::FindControlAt(POINT screen, bool allowDisabled) {
 }
 
 void TWinControl::Broadcast(TMessage& message) {
-    for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (!ContainsControl(c)) continue; // removed by an earlier receiver
-        c->WindowProc(message);
-        if (message.Result != 0) return;
-    }
+    ForEachControl([&](TControl& c) {
+        c.WindowProc(message);
+        return message.Result == 0;
+    });
 }
 
 void TWinControl::NotifyControls(UINT msg) {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        if (ContainsControl(c)) c->Perform(msg);
+    ForEachControl([&](TControl& c) {
+        c.Perform(msg);
+        return true;
+    });
 }
 
 // ---- focus ----
@@ -356,17 +366,17 @@ void TWinControl::RepaintNow() {
 void TWinControl::PaintWindow(HDC) {}
 
 void TWinControl::PaintControls(HDC dc) {
-    for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (c->IsWindowed() || !c->Visible() || !ContainsControl(c)) continue;
-        const RECT bounds = c->BoundsRect();
-        if (!::RectVisible(dc, &bounds)) continue;
+    ForEachControl([dc](TControl& c) {
+        const RECT bounds = c.BoundsRect();
+        if (c.IsWindowed() || !c.Visible() || !::RectVisible(dc, &bounds)) return true;
         SavedDC saved(dc);
         // Viewport and window origins add up, so this works on a DC whose window origin a
         // child control has moved to show us through it.
         ::OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
-        ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        c->PaintOnParent(dc);
-    }
+        ::IntersectClipRect(dc, 0, 0, c.Width(), c.Height());
+        c.PaintOnParent(dc);
+        return true;
+    });
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
@@ -531,17 +541,19 @@ bool TWinControl::OfferDialogKey(WPARAM key, LPARAM keyData) {
 }
 
 void TWinControl::OnKeyDownMessage(TMessage& message) {
+    const TComponentRef self(this);
     auto key = static_cast<WORD>(message.WParam);
     HandleKeyDown(key, KeyboardShiftState());
-    if (key == 0) return;
+    if (key == 0 || !self) return;
     message.WParam = key;
     DefaultHandler(message);
 }
 
 void TWinControl::OnKeyUpMessage(TMessage& message) {
+    const TComponentRef self(this);
     auto key = static_cast<WORD>(message.WParam);
     HandleKeyUp(key, KeyboardShiftState());
-    if (key == 0) return;
+    if (key == 0 || !self) return;
     message.WParam = key;
     DefaultHandler(message);
 }
@@ -553,8 +565,9 @@ void TWinControl::OnCharMessage(TMessage& message) {
         TForm* form = GetParentForm();
         if (form && form->Perform(CM_DIALOGCHAR, ch, message.LParam) != 0) return;
     }
+    const TComponentRef self(this);
     HandleKeyPress(ch);
-    if (ch == 0) return;
+    if (ch == 0 || !self) return;
     message.WParam = ch;
     DefaultHandler(message);
 }
@@ -654,10 +667,12 @@ void TWinControl::OnDestroyMessage(TMessage& message) {
 
 void TWinControl::WindowProc(TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        const TComponentRef self(this); // an enter handler may free this control
         TrackMouse(message);
-        if (!RouteMouseToChild(message)) TControl::WindowProc(message);
+        if (self && !RouteMouseToChild(message)) TControl::WindowProc(message);
         break;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

@@ -116,6 +116,9 @@ private:
     static LRESULT CALLBACK StaticWindowProc(HWND wnd, UINT msg, WPARAM wparam,
                                              LPARAM lparam) noexcept;
     void RegisterWindowClass(const TCreateParams& params);
+    // Calls visit for each child in order, passing over one that an earlier visit freed or
+    // moved away; stops early when visit returns false.
+    template <typename Visit> void ForEachControl(Visit visit);
     void CreateChildHandles();
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);

@@ -77,27 +77,23 @@ void TAdvCustomGlowButton::SetImageIndex(int value) {
     UpdateSize();
 }
 
-// The lists and the menu may belong to another owner: each asks to hear when it goes, so that
-// no paint or press ever reaches a freed one.
+// The lists and the menu may belong to another owner: held as references that read null once
+// they are freed, so that no paint or press ever reaches a freed one.
 void TAdvCustomGlowButton::SetImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     images_ = value;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetDisabledImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     disabledImages_ = value;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetHotImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     hotImages_ = value;
 }
 
 void TAdvCustomGlowButton::SetDropDownMenu(TPopupMenu* value) {
-    if (value) value->FreeNotification(this);
     dropDownMenu_ = value;
 }
 
@@ -243,15 +239,6 @@ void TAdvCustomGlowButton::AfterLoad() {
     if (loadedDown != down_) ChangeDown(loadedDown);
 }
 
-void TAdvCustomGlowButton::HandleRemoval(TComponent* component, TOperation operation) {
-    TCustomControl::HandleRemoval(component, operation);
-    if (operation != TOperation::opRemove || !component) return;
-    if (component == images_) images_ = nullptr;
-    if (component == disabledImages_) disabledImages_ = nullptr;
-    if (component == hotImages_) hotImages_ = nullptr;
-    if (component == dropDownMenu_) dropDownMenu_ = nullptr;
-}
-
 void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
     const auto* src = dynamic_cast<const TAdvCustomGlowButton*>(source);
     if (!src || src == this) return;
@@ -268,13 +255,13 @@ void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
     SetFont(src->Font());
     SetImageIndex(src->imageIndex_);
     // The lists are shared components: the references are copied, never their content.
-    SetImages(src->images_);
-    SetDisabledImages(src->disabledImages_);
+    SetImages(src->Images());
+    SetDisabledImages(src->DisabledImages());
     SetDisabledPicture(src->disabledPicture_.get());
     SetDragMode(src->DragMode());
     SetDragKind(src->DragKind());
     SetFocusType(src->focusType_);
-    SetHotImages(src->hotImages_);
+    SetHotImages(src->HotImages());
     SetHotPicture(src->hotPicture_.get());
     SetMarginVert(src->marginVert_);
     SetMarginHorz(src->marginHorz_);

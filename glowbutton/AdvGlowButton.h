@@ -69,15 +69,15 @@ public:
     void SetDefault(bool value);
     int ImageIndex() const noexcept { return imageIndex_; }
     void SetImageIndex(int value);
-    TImageList* Images() const noexcept { return images_; }
+    TImageList* Images() const noexcept { return images_.get(); }
     void SetImages(TImageList* value);
-    TImageList* DisabledImages() const noexcept { return disabledImages_; }
+    TImageList* DisabledImages() const noexcept { return disabledImages_.get(); }
     void SetDisabledImages(TImageList* value);
     TGDIPPicture* DisabledPicture() const noexcept { return disabledPicture_.get(); }
     void SetDisabledPicture(const TPersistent* value);
     TFocusType FocusType() const noexcept { return focusType_; }
     void SetFocusType(TFocusType value) { focusType_ = value; }
-    TImageList* HotImages() const noexcept { return hotImages_; }
+    TImageList* HotImages() const noexcept { return hotImages_.get(); }
     void SetHotImages(TImageList* value);
     TGDIPPicture* HotPicture() const noexcept { return hotPicture_.get(); }
     void SetHotPicture(const TPersistent* value) { hotPicture_->CopyFrom(value); }
@@ -150,7 +150,7 @@ public:
     void SetDropDownDirection(TDropDownDirection value);
     bool DropDownSplit() const noexcept { return dropDownSplit_; }
     void SetDropDownSplit(bool value) { dropDownSplit_ = value; }
-    TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_; }
+    TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_.get(); }
     void SetDropDownMenu(TPopupMenu* value);
     // Where the menu opens, in screen coordinates: the button's bottom-left corner for ddDown,
     // its top-right corner for ddRight.
@@ -189,7 +189,6 @@ protected:
 
     // ---- framework overrides ----
     void AfterLoad() override;
-    void HandleRemoval(TComponent* component, TOperation operation) override;
     void SetWindowParams(TCreateParams& params) override;
     void CreateWindowHandle() override;
     void PaintControl() override;
@@ -284,10 +283,11 @@ private:
     bool cancel_ = false;
     bool default_ = false;
     int imageIndex_ = -1;
-    TImageList* images_ = nullptr;
-    TImageList* disabledImages_ = nullptr;
+    // References to components of any owner: null once the component is freed.
+    TComponentRef<TImageList> images_;
+    TComponentRef<TImageList> disabledImages_;
     TFocusType focusType_ = ftBorder;
-    TImageList* hotImages_ = nullptr;
+    TComponentRef<TImageList> hotImages_;
     int marginVert_ = 1;
     int marginHorz_ = 1;
     TModalResult modalResult_ = 0;
@@ -315,7 +315,7 @@ private:
     TDropDownPosition dropDownPosition_ = dpRight;
     TDropDownDirection dropDownDirection_ = ddDown;
     bool dropDownSplit_ = true;
-    TPopupMenu* dropDownMenu_ = nullptr;
+    TComponentRef<TPopupMenu> dropDownMenu_;
 
     // Owned objects, created in this order.
     std::unique_ptr<TGDIPPicture> picture_;

@@ -22,7 +22,10 @@ void TAdvCustomGlowButton::ShowDropDownMenu() {
 
 void TAdvCustomGlowButton::DropDownFromMouse() {
     mouseInside = false;
+    // OnDropDown and the menu's items may free the button.
+    const TComponentRef self(this);
     Raise(OnDropDown, this);
+    if (!self) return;
     if (dropDownMenu_) {
         // While the menu is open the button counts as hovered but not hot.
         pressed = false;
@@ -30,6 +33,7 @@ void TAdvCustomGlowButton::DropDownFromMouse() {
         mouseOver = true;
         RepaintNow();
         ShowDropDownMenu();
+        if (!self) return;
         // The menu's loop took the release of the press that opened it: the press ends here,
         // and a release arriving on its own later is no click.
         leftButtonHeld = false;
@@ -57,10 +61,13 @@ void TAdvCustomGlowButton::DropDownFromKeyboard() {
     if (dropDownMenu_) {
         // The face shows pressed while the menu is open.
         buttonState = stateDown;
+        const TComponentRef self(this);
         Raise(OnDropDown, this);
+        if (!self) return;
         RequestRepaint();
         // OnDropDown may have taken the menu away.
         if (dropDownMenu_) ShowDropDownMenu();
+        if (!self) return;
         buttonState = stateUp;
         RepaintNow();
     }

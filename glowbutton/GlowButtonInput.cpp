@@ -1,6 +1,7 @@
 // How the glow button's state moves: mouse enter and leave with the fades, press, move and
 // release with the click, auto-repeat, keys, dialog keys and accelerators, focus, and the down
-// state with its groups.
+// state with its groups. Every event handler may free the button: after raising one, code
+// goes on only while a reference to the button still reads it.
 #include "AdvGlowButton.h"
 #include <memory>
 #include "framework/Accel.h"
@@ -31,8 +32,9 @@ bool TAdvCustomGlowButton::InClient(int x, int y) const {
 
 void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
+    const TComponentRef self(this);
     Raise(OnMouseEnter, this);
-    if (IsDesigning() || mouseOver) return;
+    if (!self || IsDesigning() || mouseOver) return;
     hotColors = true;
     if (pressedOutside) pressed = true;
     StartFadeTimer();
@@ -47,8 +49,9 @@ void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
 
 void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
+    const TComponentRef self(this);
     Raise(OnMouseLeave, this);
-    if (IsDesigning() || !mouseOver) return;
+    if (!self || IsDesigning() || !mouseOver) return;
     mouseOver = false;
     mouseInside = false;
     hotColors = false;
@@ -109,8 +112,9 @@ void TAdvCustomGlowButton::FinishFade() {
 // ---- press, move, release ----
 
 void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
+    if (!self || button != mbLeft) return;
     if (repeatClick_) {
         if (!repeatTimer) repeatTimer = new TTimer(this);
         repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
@@ -154,8 +158,9 @@ void TAdvCustomGlowButton::PressFace() {
 }
 
 void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseMove(shift, x, y);
-    if (IsDesigning()) return;
+    if (!self || IsDesigning()) return;
     const bool hot =
         dropDownButton_ && (dropDownPosition_ == dpBottom ? y > Height() - kDropDownHotStrip
                                                           : x > Width() - kDropDownHotStrip);
@@ -190,6 +195,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
     // A press on this button (single or double) is being released; the framework forgets
     // that once its release handling has run.
     const bool pressedHere = ControlState().Contains(csLButtonDown);
+    const TComponentRef self(this);
     bool released = false;
     fadeStep = -kFadeStep;
     fadeKind = fadeKindDown;
@@ -207,7 +213,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
                 if (ActionLinked()) {
                     ReleaseLeftButton(message);
                     released = true;
-                    if (checkedLinked || groupIndexLinked || ActionAutoChecks()) return;
+                    if (!self || checkedLinked || groupIndexLinked || ActionAutoChecks()) return;
                 }
                 if (!inside && down_) ChangeDown(false);
                 RepaintNow();
@@ -228,6 +234,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
             }
         }
         CursorRecheck();
+        if (!self) return;
     }
 
     if (mouseDownSeen) {
@@ -239,18 +246,21 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
         if (!form || form->Active()) {
             TObject* action = ActionLinked() ? ActionObject() : nullptr;
             Raise(OnClick, action ? action : static_cast<TObject*>(this));
+            if (!self) return;
         }
     }
     mouseDownSeen = false;
 
     if (!released) ReleaseLeftButton(message);
+    if (!self) return;
     if (style_ == bsCheck || groupIndex_ > 0) RepaintNow();
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseUp(button, shift, x, y);
-    if (repeatTimer) repeatTimer->SetEnabled(false);
+    if (self && repeatTimer) repeatTimer->SetEnabled(false);
 }
 
 // ---- auto-repeat ----
@@ -259,10 +269,11 @@ void TAdvCustomGlowButton::RepeatTick() {
     if (!repeatTimer) return;
     repeatTimer->SetInterval(TimerInterval(repeatPause_));
     if (!pressed || !MouseCapture()) return;
+    const TComponentRef self(this);
     try {
         PerformClick();
     } catch (...) {
-        if (repeatTimer) repeatTimer->SetEnabled(false);
+        if (self && repeatTimer) repeatTimer->SetEnabled(false);
         throw;
     }
 }
@@ -270,7 +281,9 @@ void TAdvCustomGlowButton::RepeatTick() {
 // ---- keyboard ----
 
 void TAdvCustomGlowButton::HandleKeyDown(WORD& key, TShiftState shift) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyDown(key, shift);
+    if (!self) return;
     if (key == VK_RETURN || key == VK_SPACE) {
         pressed = true;
         buttonState = stateDown;
@@ -280,15 +293,18 @@ void TAdvCustomGlowButton::HandleKeyDown(WORD& key, TShiftState shift) {
 }
 
 void TAdvCustomGlowButton::HandleKeyPress(wchar_t& key) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyPress(key);
-    if (key != L' ' && key != L'\r') return;
+    if (!self || (key != L' ' && key != L'\r')) return;
     // Straight to the event: a linked action is not run from here.
     if (TForm* form = GetParentForm()) form->SetModalResult(modalResult_);
     Raise(OnClick, this);
 }
 
 void TAdvCustomGlowButton::HandleKeyUp(WORD& key, TShiftState shift) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyUp(key, shift);
+    if (!self) return;
     pressed = false;
     buttonState = stateUp;
     RepaintNow();
@@ -302,8 +318,9 @@ void TAdvCustomGlowButton::OnDialogKey(TMessage& message) {
     const bool ours =
         (message.WParam == VK_RETURN && defaultActive) || (message.WParam == VK_ESCAPE && cancel_);
     if (ours && plain && CanFocus()) {
+        const TComponentRef self(this);
         KeyboardClick();
-        buttonState = stateUp;
+        if (self) buttonState = stateUp;
         message.Result = 1;
         return;
     }
@@ -337,13 +354,17 @@ void TAdvCustomGlowButton::KeyboardClick() {
 // ---- focus ----
 
 void TAdvCustomGlowButton::HandleFocusEnter() {
+    const TComponentRef self(this);
     TCustomControl::HandleFocusEnter();
+    if (!self) return;
     RequestRepaint();
     hasFocus = true;
 }
 
 void TAdvCustomGlowButton::HandleFocusExit() {
+    const TComponentRef self(this);
     TCustomControl::HandleFocusExit();
+    if (!self) return;
     pressed = false;
     buttonState = stateUp;
     hasFocus = false;

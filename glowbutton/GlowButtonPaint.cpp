@@ -114,10 +114,10 @@ void TAdvCustomGlowButton::PaintControl() {
     TImageList* imageList = nullptr;
     bool imageEnabled = true;
     if (Enabled() || !disabledImages_) {
-        imageList = hotColors && hotImages_ ? hotImages_ : images_;
+        imageList = hotColors && hotImages_ ? HotImages() : Images();
         imageEnabled = Enabled();
     } else {
-        imageList = disabledImages_;
+        imageList = DisabledImages();
     }
     TGDIPPicture* picture = picture_.get();
     if (!Enabled() && !disabledPicture_->IsEmpty())

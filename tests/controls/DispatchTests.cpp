@@ -63,6 +63,21 @@ TEST_F(DispatchTest, BroadcastStopsAtTheFirstNonZeroResult) {
     EXPECT_EQ(third->Count(CM_BASE + 100), 0);
 }
 
+TEST_F(DispatchTest, BroadcastPassesOverAControlThatAnEarlierReceiverFreed) {
+    TForm* form = NewForm();
+    auto* first = NewControl(form, 0, 0, 10, 10);
+    ProbeControl* second = NewControl(form, 20, 0, 10, 10);
+    auto* third = NewControl(form, 40, 0, 10, 10);
+    first->handlers[CM_BASE + 100] = [&](TMessage&) {
+        delete second;
+        second = nullptr;
+    };
+    TMessage m{CM_BASE + 100, 0, 0, 0};
+    form->Broadcast(m);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(third->Count(CM_BASE + 100), 1);
+}
+
 TEST_F(DispatchTest, ChildCommandIsReflectedToTheChild) {
     TForm* form = NewForm();
     auto* probe = NewControl(form, 0, 0, 10, 10);

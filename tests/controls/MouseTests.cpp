@@ -47,6 +47,20 @@ TEST_F(MouseTest, PressCapturesAndReleaseInsideClicksBetweenDownAndUp) {
     EXPECT_FALSE(probe->ControlState().Contains(csClicked));
 }
 
+TEST_F(MouseTest, ControlFreedByItsOwnClickGetsNoMouseUp) {
+    probe->OnClick = [this](TObject*) {
+        log.push_back(L"click");
+        delete probe;
+        probe = nullptr;
+    };
+    HWND wnd = probe->Handle();
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, Point(10, 10));
+    EXPECT_EQ(probe, nullptr);
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"click"}));
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 TEST_F(MouseTest, ReleaseOutsideDoesNotClick) {
     Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
     Send(WM_LBUTTONUP, 100, 10); // the client area ends at 99

@@ -334,6 +334,35 @@ TEST_F(GlowButtonDropDown, ChosenItemClicksAfterTheMenuClosedAndTheButtonDoesNot
     EXPECT_EQ(Clicks(), 0);
 }
 
+TEST_F(GlowButtonDropDown, ButtonFreedByAnItemOfItsMenuIsNotTouchedAfterIt) {
+    b->SetDropDownButton(true);
+    UseMenu();
+    menu->Items()->Items(0)->OnClick = [&](TObject*) {
+        delete b;
+        b = nullptr;
+    };
+    HWND wnd = b->Handle();
+    WhileOpen([wnd] {
+        PostKey(wnd, VK_DOWN);
+        PostChar(wnd, L'\r');
+    });
+    Press(*b, 95, 10);
+    EXPECT_EQ(b, nullptr);
+    EXPECT_EQ(Popups(), 1);
+}
+
+TEST_F(GlowButtonDropDown, ButtonFreedByItsOnDropDownOpensNothing) {
+    b->SetDropDownButton(true);
+    UseMenu();
+    b->OnDropDown = [&](TObject*) {
+        delete b;
+        b = nullptr;
+    };
+    Press(*b, 95, 10);
+    EXPECT_EQ(b, nullptr);
+    EXPECT_EQ(Popups(), 0);
+}
+
 TEST_F(GlowButtonDropDown, PressThatOpenedTheMenuEndsWithIt) {
     GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);

@@ -125,6 +125,25 @@ TEST_F(GlowButtonMouse, SecondClickOfADoubleClickIsSkippedWhileTheFormIsInactive
     EXPECT_EQ(Clicks(), 0);
 }
 
+TEST_F(GlowButtonMouse, ButtonFreedByItsOwnClickIsNotTouchedAfterIt) {
+    for (TAdvButtonStyle style : {bsButton, bsCheck}) {
+        auto* doomed = NewButton(170, 20);
+        doomed->SetStyle(style);
+        LogButtonEvents(*doomed, log);
+        doomed->OnClick = [&](TObject*) {
+            log.push_back(L"click");
+            delete doomed;
+            doomed = nullptr;
+        };
+        HWND wnd = doomed->Handle();
+        log.clear();
+        ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+        ::SendMessageW(wnd, WM_LBUTTONUP, 0, Point(10, 10));
+        EXPECT_EQ(doomed, nullptr) << style;
+        EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"click"})) << style;
+    }
+}
+
 TEST_F(GlowButtonMouse, ReleaseWithoutAPressOnTheButtonIsNoClick) {
     Release(*b);
     EXPECT_EQ(Clicks(), 0);
