@@ -129,12 +129,8 @@ void TControl::SetVisible(bool value) {
     if (!value) InvalidateInParent(ClientRect());
     visible_ = value;
     if (value) InvalidateInParent(ClientRect());
-    VisibleChanged();
-    Perform(CM_VISIBLECHANGED, value ? 1 : 0);
     HintStateChanged();
 }
-
-void TControl::VisibleChanged() {}
 
 bool TControl::Showing() const {
     for (const TControl* c = this; c; c = c->parent_)
@@ -166,7 +162,6 @@ void TControl::OnSetText(TMessage& message) {
 void TControl::OwnFontChanged() {
     if (!takingParentFont_) parentFont_ = false;
     FontChanged();
-    Perform(CM_FONTCHANGED);
 }
 
 void TControl::FontChanged() {
@@ -189,7 +184,6 @@ void TControl::SetColor(TColor value) {
     if (color_ == value) return;
     color_ = value;
     ColorChanged();
-    Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {
@@ -205,7 +199,6 @@ void TControl::OnParentColorChanged() {
     if (!parentColor_ || !parent_ || color_ == parent_->Color()) return;
     color_ = parent_->Color();
     ColorChanged();
-    Perform(CM_COLORCHANGED);
 }
 
 // ---- hints ----
@@ -220,13 +213,17 @@ void TControl::SetShowHint(bool value) {
     parentShowHint_ = false;
     if (showHint_ == value) return;
     showHint_ = value;
-    Perform(CM_SHOWHINTCHANGED);
+    ShowHintChanged();
 }
 
 void TControl::SetParentShowHint(bool value) {
     if (parentShowHint_ == value) return;
     parentShowHint_ = value;
-    Perform(CM_SHOWHINTCHANGED);
+    ShowHintChanged();
+}
+
+void TControl::ShowHintChanged() {
+    HintStateChanged();
 }
 
 bool TControl::ShowsHint() const {
@@ -259,9 +256,6 @@ void TControl::WindowProc(TMessage& message) {
     case WM_MBUTTONUP: OnButtonUp(message, mbMiddle); break;
     case WM_MOUSEMOVE: OnMouseMoveMessage(message); break;
     case WM_SETTEXT: OnSetText(message); break;
-    case CM_PARENTFONTCHANGED: OnParentFontChanged(); break;
-    case CM_PARENTCOLORCHANGED: OnParentColorChanged(); break;
-    case CM_SHOWHINTCHANGED: HintStateChanged(); break;
     case CM_ENABLEDCHANGED: RequestRepaint(); break;
     default: DefaultHandler(message); break;
     }

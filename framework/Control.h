@@ -268,13 +268,17 @@ protected:
     // any point of its own handling instead of passing the message on.
     void ReleaseLeftButton(TMessage& message);
 
+    // Each kind of change reaches a control one way: these hooks, or for the enabled state and
+    // the text the messages CM_ENABLEDCHANGED and CM_TEXTCHANGED (SetVisible is itself virtual).
     // Called after the parent changed (the new one may be null).
     virtual void ParentChanged();
-    virtual void VisibleChanged();
     virtual void BoundsChanged() {}
-    // The font or colour of the control changed (also when taken from the parent).
+    // The font or colour of the control changed (also when taken from the parent); a windowed
+    // control passes it on to the children that follow it.
     virtual void FontChanged();
     virtual void ColorChanged();
+    // ShowHint or ParentShowHint changed here (a windowed control: also for its children).
+    virtual void ShowHintChanged();
     // Tells the application's hint display that this control's tooltip may have changed.
     void HintStateChanged();
 

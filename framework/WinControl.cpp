@@ -228,9 +228,26 @@ void TWinControl::Broadcast(TMessage& message) {
     });
 }
 
-void TWinControl::NotifyControls(UINT msg) {
-    ForEachControl([&](TControl& c) {
-        c.Perform(msg);
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    ForEachControl([](TControl& c) {
+        c.OnParentFontChanged();
+        return true;
+    });
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    ForEachControl([](TControl& c) {
+        c.OnParentColorChanged();
+        return true;
+    });
+}
+
+void TWinControl::ShowHintChanged() {
+    TControl::ShowHintChanged();
+    ForEachControl([](TControl& c) {
+        c.ShowHintChanged();
         return true;
     });
 }
@@ -302,8 +319,6 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     HintStateChanged();
 }
 
-void TWinControl::BoundsChanged() {}
-
 void TWinControl::UpdateBoundsFromWindow() {
     if (!hwnd_ || ::IsIconic(hwnd_)) return;
     RECT r{};
@@ -345,7 +360,9 @@ void TWinControl::ParentChanged() {
     if (Parent() && Parent()->HandleAllocated()) Handle();
 }
 
-void TWinControl::VisibleChanged() {
+void TWinControl::SetVisible(bool value) {
+    if (Visible() == value) return;
+    TControl::SetVisible(value);
     if (hwnd_)
         ::ShowWindow(hwnd_, Visible() ? SW_SHOWNA : SW_HIDE);
     else if (Visible() && Parent() && Parent()->HandleAllocated())
@@ -708,12 +725,6 @@ void TWinControl::WindowProc(TMessage& message) {
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED: Broadcast(message); break;
-    case CM_FONTCHANGED: NotifyControls(CM_PARENTFONTCHANGED); break;
-    case CM_COLORCHANGED: NotifyControls(CM_PARENTCOLORCHANGED); break;
-    case CM_SHOWHINTCHANGED:
-        HintStateChanged();
-        NotifyControls(CM_SHOWHINTCHANGED);
-        break;
     case CM_ENABLEDCHANGED: OnEnabledChanged(); break;
     default: TControl::WindowProc(message); break;
     }

@@ -66,6 +66,8 @@ public:
     bool DoubleBuffered() const noexcept { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
 
+    // Shows or hides the window too (creating it when the parent has one).
+    void SetVisible(bool value) override;
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
     POINT ClientToScreen(POINT p) const override;
@@ -108,8 +110,9 @@ protected:
     void PaintHandler(TMessage& message);
 
     void ParentChanged() override;
-    void VisibleChanged() override;
-    void BoundsChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void ShowHintChanged() override;
 
 private:
     friend class TControl;
@@ -122,7 +125,6 @@ private:
     void CreateChildHandles();
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void NotifyControls(UINT msg);
     void UpdateBoundsFromWindow();
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
 

@@ -88,16 +88,20 @@ TEST_F(DispatchTest, ChildCommandIsReflectedToTheChild) {
     EXPECT_EQ(result, 0);
 }
 
-TEST_F(DispatchTest, ParentFontChangeReachesChildrenThatFollowIt) {
+TEST_F(DispatchTest, ParentFontAndColourChangesReachChildrenThatFollowThem) {
     TForm* form = NewForm();
     auto* follower = NewControl(form, 0, 0, 10, 10);
     auto* own = NewControl(form, 20, 0, 10, 10);
     own->Font()->SetName(L"Courier New");
+    own->SetColor(clRed);
     form->Font()->SetHeight(-20);
+    form->SetColor(clWhite);
     EXPECT_EQ(follower->Font()->Height(), -20);
     EXPECT_EQ(own->Font()->Height(), -11);
     EXPECT_TRUE(follower->ParentFont());
     EXPECT_FALSE(own->ParentFont());
+    EXPECT_EQ(follower->Color(), clWhite);
+    EXPECT_EQ(own->Color(), clRed);
 }
 
 TEST_F(DispatchTest, ControlTakesItsParentsFontAndColourWhenPlaced) {
