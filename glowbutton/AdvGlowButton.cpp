@@ -20,10 +20,10 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* owner)
     SetBounds(Left(), Top(), 100, 41);
     notesFont_->SetName(L"Tahoma");
     notesFont_->SetSize(8);
-    savedLayout = layout_;
-    savedDropDownPosition = dropDownPosition_;
-    buttonSizeState = bsLarge;
-    sizeDirty = true;
+    state_.savedLayout = layout_;
+    state_.savedDropDownPosition = dropDownPosition_;
+    state_.buttonSizeState = bsLarge;
+    state_.sizeDirty = true;
 
     appearance_->onChange = [this](TObject*) { RequestRepaint(); };
     picture_->OnChange = [this](TObject*) { UpdateSize(); };
@@ -36,8 +36,8 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* owner)
 TAdvCustomGlowButton::~TAdvCustomGlowButton() {
     // The timers call back into this object; they go before anything they could reach.
     FreeOwnedComponents();
-    fadeTimer = nullptr;
-    repeatTimer = nullptr;
+    state_.fadeTimer = nullptr;
+    state_.repeatTimer = nullptr;
     appearance_->onChange = nullptr;
     picture_->OnChange = nullptr;
     disabledPicture_->OnChange = nullptr;
@@ -230,13 +230,13 @@ void TAdvCustomGlowButton::SetWindowParams(TCreateParams& params) {
 
 void TAdvCustomGlowButton::CreateWindowHandle() {
     TCustomControl::CreateWindowHandle();
-    defaultActive = default_;
+    state_.defaultActive = default_;
 }
 
 void TAdvCustomGlowButton::AfterLoad() {
     TCustomControl::AfterLoad();
     // Down may have been read before GroupIndex and Style made it possible.
-    if (loadedDown != down_) ChangeDown(loadedDown);
+    if (state_.loadedDown != down_) ChangeDown(state_.loadedDown);
 }
 
 void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
@@ -304,7 +304,7 @@ void TAdvCustomGlowButton::WindowProc(TMessage& message) {
     case CM_MOUSEENTER: OnMouseEnterMessage(message); break;
     case CM_MOUSELEAVE: OnMouseLeaveMessage(message); break;
     case WM_LBUTTONDOWN:
-        mouseDownSeen = true;
+        state_.mouseDownSeen = true;
         TCustomControl::WindowProc(message);
         break;
     case WM_LBUTTONUP: OnLeftButtonUp(message); break;

@@ -10,6 +10,7 @@
 // GlowButtonDropDown.cpp.
 #include "GlowButtonAppearance.h"
 #include "GlowButtonTypes.h"
+#include "GlowState.h"
 #include "framework/CustomControl.h"
 #include "framework/Form.h"
 #include "framework/Strings.h"
@@ -25,7 +26,6 @@ namespace plaxor {
 
 class TBitmap;
 class TImageList;
-struct TFaceState;
 class TPopupMenu;
 class TTimer;
 
@@ -162,15 +162,9 @@ public:
     TGlowButtonDrawEvent OnDrawButton;
     TNotifyEvent OnDropDown;
 
-    // buttonState values (3 does not occur).
-    static constexpr std::uint8_t stateUp = 0;
-    static constexpr std::uint8_t stateDisabled = 1;
-    static constexpr std::uint8_t stateDown = 2;
-    static constexpr std::uint8_t stateChecked = 4;
-    // fadeKind values.
-    static constexpr std::uint8_t fadeKindHot = 0;
-    static constexpr std::uint8_t fadeKindDown = 1;
-    static constexpr std::uint8_t fadeKindFinished = 2;
+    // A copy of the state that input moves and painting reads; it changes nothing. Tests read
+    // the button through it.
+    TGlowState Snapshot() const { return state_; }
 
 protected:
     // ---- the virtual operations this class adds, in slot order ----
@@ -233,13 +227,10 @@ protected:
     virtual TImageList* ActionImages(int& imageIndex) const;
 
 private:
-    friend class GlowButtonTestAccess;
     // The link keeps the answers of its follow tests in checkedLinked and groupIndexLinked.
     friend class TAdvGlowButtonActionLink;
-    friend class GlowButtonPaintAccess;
 
     // Painting (GlowButtonPaint.cpp) and sizing (GlowButtonSizing.cpp).
-    TFaceState FaceState() const;
     // The parent paints itself into the canvas through region (client coordinates).
     void PaintParentBackground(HRGN region);
     // The parent's background in the corner pixels of the rounded ends.
@@ -326,34 +317,8 @@ private:
     std::unique_ptr<TStringList> notes_;
     std::unique_ptr<TFont> notesFont_;
 
-    // The state that input moves and painting reads.
-    std::uint8_t buttonState = stateUp;
-    bool mouseOver = false;
-    bool mouseInside = false;
-    bool hotColors = false;
-    bool pressed = false;
-    bool pressedOutside = false;
-    bool leftButtonHeld = false;
-    bool tracking = false;
-    bool dropDownHot = false;
-    bool hasFocus = false;
-    bool defaultActive = false;
-    bool mouseDownSeen = false;
-    bool loadedDown = false;
-    TTimer* fadeTimer = nullptr; // owned as a component while it exists
-    int hotFade = 0;
-    int downFade = 0;
-    int fadeStep = 0;
-    std::uint8_t fadeKind = fadeKindHot;
-    TTimer* repeatTimer = nullptr; // owned as a component
-    bool checkedLinked = false;
-    bool groupIndexLinked = false;
-    bool sizeRequest = false;
-    bool sizeDirty = true;
-    TButtonSizeState buttonSizeState = bsLarge;
-    TButtonLayout savedLayout = blGlyphLeft;
-    TDropDownPosition savedDropDownPosition = dpRight;
-    bool painting = false;
+    // The state that input moves and painting reads (GlowState.h).
+    TGlowState state_;
 };
 
 class TAdvGlowButton : public TAdvCustomGlowButton {

@@ -34,40 +34,40 @@ void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
     const TComponentRef self(this);
     Raise(OnMouseEnter, this);
-    if (!self || IsDesigning() || mouseOver) return;
-    hotColors = true;
-    if (pressedOutside) pressed = true;
+    if (!self || IsDesigning() || state_.mouseOver) return;
+    state_.hotColors = true;
+    if (state_.pressedOutside) state_.pressed = true;
     StartFadeTimer();
-    if (!pressed && fadeKind != fadeKindDown) {
-        fadeStep = kFadeStep;
-        fadeKind = fadeKindHot;
+    if (!state_.pressed && state_.fadeKind != fadeKindDown) {
+        state_.fadeStep = kFadeStep;
+        state_.fadeKind = fadeKindHot;
     }
     RequestRepaint();
-    mouseInside = true;
-    mouseOver = true;
+    state_.mouseInside = true;
+    state_.mouseOver = true;
 }
 
 void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
     const TComponentRef self(this);
     Raise(OnMouseLeave, this);
-    if (!self || IsDesigning() || !mouseOver) return;
-    mouseOver = false;
-    mouseInside = false;
-    hotColors = false;
-    dropDownHot = false;
-    if (pressed && leftButtonHeld) {
+    if (!self || IsDesigning() || !state_.mouseOver) return;
+    state_.mouseOver = false;
+    state_.mouseInside = false;
+    state_.hotColors = false;
+    state_.dropDownHot = false;
+    if (state_.pressed && state_.leftButtonHeld) {
         // Still held: re-entering shows the pressed look again.
-        pressed = false;
-        fadeStep = -kFadeStep;
-        fadeKind = fadeKindHot;
+        state_.pressed = false;
+        state_.fadeStep = -kFadeStep;
+        state_.fadeKind = fadeKindHot;
         RequestRepaint();
-        pressedOutside = true;
+        state_.pressedOutside = true;
     } else {
-        pressed = false;
-        hotFade = 100;
-        fadeStep = -kFadeStep;
-        fadeKind = fadeKindHot;
+        state_.pressed = false;
+        state_.hotFade = 100;
+        state_.fadeStep = -kFadeStep;
+        state_.fadeKind = fadeKindHot;
         RequestRepaint();
     }
     StartFadeTimer();
@@ -76,37 +76,38 @@ void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
 // ---- fades ----
 
 void TAdvCustomGlowButton::StartFadeTimer() {
-    if (fadeTimer) return;
+    if (state_.fadeTimer) return;
     // Only a running timer counts as a fade: one that could not start is freed (with the
     // error passed on), or painting would blend colours for good and no fade would start again.
     auto timer = std::make_unique<TTimer>(this);
     timer->SetInterval(kFadeInterval);
     timer->OnTimer = [this](TObject*) { FadeTick(); };
     timer->SetEnabled(true);
-    fadeTimer = timer.release(); // the button owns it as a component from here
+    state_.fadeTimer = timer.release(); // the button owns it as a component from here
 }
 
 void TAdvCustomGlowButton::FadeTick() {
-    if (fadeKind == fadeKindFinished) return;
-    int& position = fadeKind == fadeKindHot ? hotFade : downFade;
-    position += fadeStep;
-    const bool past = (position > 100 && fadeStep > 0) || (position < 0 && fadeStep < 0);
+    if (state_.fadeKind == fadeKindFinished) return;
+    int& position = state_.fadeKind == fadeKindHot ? state_.hotFade : state_.downFade;
+    position += state_.fadeStep;
+    const bool past =
+        (position > 100 && state_.fadeStep > 0) || (position < 0 && state_.fadeStep < 0);
     if (!past) {
         RequestRepaint();
         return;
     }
     position = std::clamp(position, 0, 100);
-    if (fadeKind == fadeKindDown && fadeStep < 0) {
-        pressed = false;
-        pressedOutside = false;
+    if (state_.fadeKind == fadeKindDown && state_.fadeStep < 0) {
+        state_.pressed = false;
+        state_.pressedOutside = false;
     }
     FinishFade();
 }
 
 void TAdvCustomGlowButton::FinishFade() {
-    fadeKind = fadeKindFinished;
+    state_.fadeKind = fadeKindFinished;
     // Runs inside the timer's own tick, which the timer allows.
-    delete std::exchange(fadeTimer, nullptr);
+    delete std::exchange(state_.fadeTimer, nullptr);
 }
 
 // ---- press, move, release ----
@@ -116,19 +117,19 @@ void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shif
     TCustomControl::HandleMouseDown(button, shift, x, y);
     if (!self || button != mbLeft) return;
     if (repeatClick_) {
-        if (!repeatTimer) repeatTimer = new TTimer(this);
-        repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
+        if (!state_.repeatTimer) state_.repeatTimer = new TTimer(this);
+        state_.repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
         // Stopped first, so that an unchanged interval still counts from this press.
-        repeatTimer->SetEnabled(false);
-        repeatTimer->SetInterval(TimerInterval(initRepeatPause_));
-        repeatTimer->SetEnabled(true);
+        state_.repeatTimer->SetEnabled(false);
+        state_.repeatTimer->SetInterval(TimerInterval(initRepeatPause_));
+        state_.repeatTimer->SetEnabled(true);
     }
-    pressed = true;
-    leftButtonHeld = true;
+    state_.pressed = true;
+    state_.leftButtonHeld = true;
     if (TabStop() && CanFocus()) SetFocus();
     StartFadeTimer();
-    fadeStep = kFadeStep;
-    fadeKind = fadeKindDown;
+    state_.fadeStep = kFadeStep;
+    state_.fadeKind = fadeKindDown;
 
     const bool inZone = dropDownPosition_ == dpBottom ? y > Height() - kDropDownPressZone
                                                       : x > Width() - kDropDownPressZone;
@@ -137,7 +138,7 @@ void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shif
         return;
     }
     PressFace();
-    tracking = true;
+    state_.tracking = true;
 }
 
 bool TAdvCustomGlowButton::WholeButtonIsMenu() const {
@@ -148,11 +149,11 @@ bool TAdvCustomGlowButton::WholeButtonIsMenu() const {
 void TAdvCustomGlowButton::PressFace() {
     if (style_ == bsCheck) ChangeDown(!down_);
     if (!down_) {
-        buttonState = stateDown;
+        state_.buttonState = stateDown;
         RequestRepaint();
     }
     if (style_ == bsCheck) {
-        buttonState = stateDown;
+        state_.buttonState = stateDown;
         RepaintNow();
     }
 }
@@ -164,19 +165,19 @@ void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
     const bool hot =
         dropDownButton_ && (dropDownPosition_ == dpBottom ? y > Height() - kDropDownHotStrip
                                                           : x > Width() - kDropDownHotStrip);
-    if (hot != dropDownHot) {
-        dropDownHot = hot;
+    if (hot != state_.dropDownHot) {
+        state_.dropDownHot = hot;
         RequestRepaint();
     }
-    if (tracking) {
-        std::uint8_t state = down_ ? stateChecked : stateUp;
+    if (state_.tracking) {
+        TButtonPressState state = down_ ? stateChecked : stateUp;
         if (InClient(x, y)) state = down_ ? stateChecked : stateDown;
         if (style_ == bsCheck && down_) state = stateDown;
-        if (state != buttonState) {
-            buttonState = state;
+        if (state != state_.buttonState) {
+            state_.buttonState = state;
             RequestRepaint();
         }
-    } else if (!mouseInside) {
+    } else if (!state_.mouseInside) {
         CursorRecheck();
     }
 }
@@ -184,9 +185,9 @@ void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
 void TAdvCustomGlowButton::CursorRecheck() {
     if (!Enabled()) return;
     const bool outside = !CursorOver();
-    if (outside == mouseInside) return;
+    if (outside == state_.mouseInside) return;
     // The enter and leave handlers set mouseInside properly when their gate lets them through.
-    mouseInside = outside;
+    state_.mouseInside = outside;
     Perform(outside ? CM_MOUSELEAVE : CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
 }
 
@@ -197,30 +198,33 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
     const bool pressedHere = ControlState().Contains(csLButtonDown);
     const TComponentRef self(this);
     bool released = false;
-    fadeStep = -kFadeStep;
-    fadeKind = fadeKindDown;
-    leftButtonHeld = false;
-    pressedOutside = false;
+    state_.fadeStep = -kFadeStep;
+    state_.fadeKind = fadeKindDown;
+    state_.leftButtonHeld = false;
+    state_.pressedOutside = false;
     StartFadeTimer();
 
-    if (tracking && !(!dropDownButton_ && IsMenuButton())) {
-        tracking = false;
+    if (state_.tracking && !(!dropDownButton_ && IsMenuButton())) {
+        state_.tracking = false;
         const bool inside = InClient(x, y);
         if (groupIndex_ == 0) {
-            buttonState = stateUp;
-            mouseInside = false;
+            state_.buttonState = stateUp;
+            state_.mouseInside = false;
             if (style_ == bsCheck) {
                 if (ActionLinked()) {
                     ReleaseLeftButton(message);
                     released = true;
-                    if (!self || checkedLinked || groupIndexLinked || ActionAutoChecks()) return;
+                    if (!self || state_.checkedLinked || state_.groupIndexLinked ||
+                        ActionAutoChecks())
+                        return;
                 }
                 if (!inside && down_) ChangeDown(false);
                 RepaintNow();
             }
-            if (inside && buttonState != stateDown && buttonState != stateChecked) RequestRepaint();
+            if (inside && state_.buttonState != stateDown && state_.buttonState != stateChecked)
+                RequestRepaint();
         } else {
-            if (ActionLinked() && (checkedLinked || groupIndexLinked)) {
+            if (ActionLinked() && (state_.checkedLinked || state_.groupIndexLinked)) {
                 ReleaseLeftButton(message);
                 return;
             }
@@ -229,7 +233,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
                 if (down_) RepaintNow();
             } else {
                 // Up again unless it is down: no move may have come to take the pressed look.
-                buttonState = down_ ? stateChecked : stateUp;
+                state_.buttonState = down_ ? stateChecked : stateUp;
                 RepaintNow();
             }
         }
@@ -237,7 +241,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
         if (!self) return;
     }
 
-    if (mouseDownSeen) {
+    if (state_.mouseDownSeen) {
         if (!released) SetControlState(ControlState().With(csClicked));
     } else if (pressedHere && InClient(x, y)) {
         // The press was a double-click message, on which the framework does not click. Like
@@ -249,7 +253,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
             if (!self) return;
         }
     }
-    mouseDownSeen = false;
+    state_.mouseDownSeen = false;
 
     if (!released) ReleaseLeftButton(message);
     if (!self) return;
@@ -260,20 +264,20 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
 void TAdvCustomGlowButton::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     const TComponentRef self(this);
     TCustomControl::HandleMouseUp(button, shift, x, y);
-    if (self && repeatTimer) repeatTimer->SetEnabled(false);
+    if (self && state_.repeatTimer) state_.repeatTimer->SetEnabled(false);
 }
 
 // ---- auto-repeat ----
 
 void TAdvCustomGlowButton::RepeatTick() {
-    if (!repeatTimer) return;
-    repeatTimer->SetInterval(TimerInterval(repeatPause_));
-    if (!pressed || !MouseCapture()) return;
+    if (!state_.repeatTimer) return;
+    state_.repeatTimer->SetInterval(TimerInterval(repeatPause_));
+    if (!state_.pressed || !MouseCapture()) return;
     const TComponentRef self(this);
     try {
         PerformClick();
     } catch (...) {
-        if (self && repeatTimer) repeatTimer->SetEnabled(false);
+        if (self && state_.repeatTimer) state_.repeatTimer->SetEnabled(false);
         throw;
     }
 }
@@ -285,8 +289,8 @@ void TAdvCustomGlowButton::HandleKeyDown(WORD& key, TShiftState shift) {
     TCustomControl::HandleKeyDown(key, shift);
     if (!self) return;
     if (key == VK_RETURN || key == VK_SPACE) {
-        pressed = true;
-        buttonState = stateDown;
+        state_.pressed = true;
+        state_.buttonState = stateDown;
         RepaintNow();
     }
     if (key == VK_F4) DropDownFromKeyboard();
@@ -305,8 +309,8 @@ void TAdvCustomGlowButton::HandleKeyUp(WORD& key, TShiftState shift) {
     const TComponentRef self(this);
     TCustomControl::HandleKeyUp(key, shift);
     if (!self) return;
-    pressed = false;
-    buttonState = stateUp;
+    state_.pressed = false;
+    state_.buttonState = stateUp;
     RepaintNow();
 }
 
@@ -315,12 +319,12 @@ void TAdvCustomGlowButton::OnDialogKey(TMessage& message) {
     if (HIWORD(message.LParam) & KF_ALTDOWN) shift.Include(ssAlt);
     const bool plain =
         !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
-    const bool ours =
-        (message.WParam == VK_RETURN && defaultActive) || (message.WParam == VK_ESCAPE && cancel_);
+    const bool ours = (message.WParam == VK_RETURN && state_.defaultActive) ||
+                      (message.WParam == VK_ESCAPE && cancel_);
     if (ours && plain && CanFocus()) {
         const TComponentRef self(this);
         KeyboardClick();
-        if (self) buttonState = stateUp;
+        if (self) state_.buttonState = stateUp;
         message.Result = 1;
         return;
     }
@@ -358,24 +362,24 @@ void TAdvCustomGlowButton::HandleFocusEnter() {
     TCustomControl::HandleFocusEnter();
     if (!self) return;
     RequestRepaint();
-    hasFocus = true;
+    state_.hasFocus = true;
 }
 
 void TAdvCustomGlowButton::HandleFocusExit() {
     const TComponentRef self(this);
     TCustomControl::HandleFocusExit();
     if (!self) return;
-    pressed = false;
-    buttonState = stateUp;
-    hasFocus = false;
+    state_.pressed = false;
+    state_.buttonState = stateUp;
+    state_.hasFocus = false;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::UpdateDefaultActive(TWinControl* focused) {
     if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(focused))
-        defaultActive = glow == this;
+        state_.defaultActive = glow == this;
     else
-        defaultActive = default_;
+        state_.defaultActive = default_;
 }
 
 void TAdvCustomGlowButton::OnFocusChanged(TMessage& message) {
@@ -387,22 +391,22 @@ void TAdvCustomGlowButton::OnFocusChanged(TMessage& message) {
 // ---- down and groups ----
 
 void TAdvCustomGlowButton::ChangeDown(bool value) {
-    if (IsLoading()) loadedDown = value;
+    if (IsLoading()) state_.loadedDown = value;
     if (groupIndex_ == 0 && style_ == bsButton) value = false;
     if (style_ == bsCheck) {
         down_ = value;
-        buttonState = value ? stateDown : stateUp;
+        state_.buttonState = value ? stateDown : stateUp;
         RepaintNow();
         return;
     }
     if (value == down_ || (down_ && !allowAllUp_)) return;
     down_ = value;
     if (value) {
-        if (buttonState == stateUp) RequestRepaint();
-        buttonState = stateChecked;
-        if (!checkedLinked) AnnounceGroup();
+        if (state_.buttonState == stateUp) RequestRepaint();
+        state_.buttonState = stateChecked;
+        if (!state_.checkedLinked) AnnounceGroup();
     } else {
-        buttonState = stateUp;
+        state_.buttonState = stateUp;
         RepaintNow();
     }
 }
@@ -423,7 +427,7 @@ void TAdvCustomGlowButton::OnButtonPressed(TMessage& message) {
             sender = dynamic_cast<TAdvCustomGlowButton*>(c);
     if (!sender || sender == this || !sender->down_ || !down_) return;
     down_ = false;
-    buttonState = stateUp;
+    state_.buttonState = stateUp;
     RequestRepaint();
 }
 

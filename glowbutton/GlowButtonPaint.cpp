@@ -15,11 +15,6 @@
 
 namespace plaxor {
 
-static_assert(TAdvCustomGlowButton::stateUp == plaxor::stateUp &&
-              TAdvCustomGlowButton::stateDisabled == plaxor::stateDisabled &&
-              TAdvCustomGlowButton::stateDown == plaxor::stateDown &&
-              TAdvCustomGlowButton::stateChecked == plaxor::stateChecked);
-
 // ---- WM_ERASEBKGND ----
 
 void TAdvCustomGlowButton::HandleEraseBackground(TMessage& message) {
@@ -67,54 +62,42 @@ void TAdvCustomGlowButton::PaintCornerPixels() {
 
 // ---- the paint ----
 
-TFaceState TAdvCustomGlowButton::FaceState() const {
-    TFaceState s;
-    s.buttonState = buttonState;
-    s.enabled = Enabled();
-    s.down = down_;
-    s.showDisabled = showDisabled_;
-    s.style = style_;
-    s.groupIndex = groupIndex_;
-    s.fadeTimerRunning = fadeTimer != nullptr;
-    s.hotFade = hotFade;
-    s.downFade = downFade;
-    s.mouseInside = mouseInside;
-    s.hotColors = hotColors;
-    s.pressed = pressed;
-    s.transparent = transparent_;
-    s.position = position_;
-    s.leftButtonHeld = leftButtonHeld;
-    s.hasFocus = hasFocus;
-    s.focusType = focusType_;
-    return s;
-}
-
 void TAdvCustomGlowButton::PaintControl() {
-    if (painting) return;
-    FlagScope scope(painting);
+    if (state_.painting) return;
+    FlagScope scope(state_.painting);
     // Without a window there is nothing to paint on yet; an auto-sized button measures at its
     // first real paint, since sizeDirty stays set.
     TCanvas& canvas = Canvas();
     if (!canvas.HandleAllocated()) return;
     const RECT client = ClientRect();
 
-    if (transparent_ && !mouseOver) {
+    if (transparent_ && !state_.mouseOver) {
         UniqueHRGN whole(::CreateRectRgnIndirect(&client));
         PaintParentBackground(whole.get());
     }
 
     const TSettledState settled =
-        SettleButtonState(buttonState, Enabled(), down_, groupIndex_, style_);
-    buttonState = settled.buttonState;
-    if (settled.clearTracking) tracking = false;
+        SettleButtonState(state_.buttonState, Enabled(), down_, groupIndex_, style_);
+    state_.buttonState = settled.buttonState;
+    if (settled.clearTracking) state_.tracking = false;
 
-    const TFaceColors colors = ChooseFaceColors(*appearance_, FaceState());
+    TFaceSettings settings;
+    settings.enabled = Enabled();
+    settings.down = down_;
+    settings.showDisabled = showDisabled_;
+    settings.style = style_;
+    settings.groupIndex = groupIndex_;
+    settings.transparent = transparent_;
+    settings.position = position_;
+    settings.focusType = focusType_;
+    settings.fading = state_.fadeTimer != nullptr;
+    const TFaceColors colors = ChooseFaceColors(*appearance_, state_, settings);
 
     // Image list, picture and caption for the look of the moment.
     TImageList* imageList = nullptr;
     bool imageEnabled = true;
     if (Enabled() || !disabledImages_) {
-        imageList = hotColors && hotImages_ ? HotImages() : Images();
+        imageList = state_.hotColors && hotImages_ ? HotImages() : Images();
         imageEnabled = Enabled();
     } else {
         imageList = DisabledImages();
@@ -122,13 +105,14 @@ void TAdvCustomGlowButton::PaintControl() {
     TGDIPPicture* picture = picture_.get();
     if (!Enabled() && !disabledPicture_->IsEmpty())
         picture = disabledPicture_.get();
-    else if (hotColors && !hotPicture_->IsEmpty())
+    else if (state_.hotColors && !hotPicture_->IsEmpty())
         picture = hotPicture_.get();
     std::wstring caption = showCaption_ ? Caption() : std::wstring();
 
-    const std::uint8_t hotPart = HotPart(dropDownButton_, mouseInside, leftButtonHeld, dropDownHot);
+    const THotPart hotPart =
+        HotPart(dropDownButton_, state_.mouseInside, state_.leftButtonHeld, state_.dropDownHot);
     const bool focusBorder = IsFocusBorderVisible();
-    const bool focusHot = FocusHotShown(hasFocus, focusType_);
+    const bool focusHot = FocusHotShown(state_.hasFocus, focusType_);
 
     // The caption font: the button's own, in the system typeface unless it follows its parent.
     TFont font;
@@ -148,10 +132,10 @@ void TAdvCustomGlowButton::PaintControl() {
 
     // The smaller size states show a 16 x 16 picture, and the glyph state no caption.
     SIZE pictureSize{0, 0};
-    if (autoSize_ && (buttonSizeState == bsGlyph || buttonSizeState == bsLabel)) {
+    if (autoSize_ && (state_.buttonSizeState == bsGlyph || state_.buttonSizeState == bsLabel)) {
         pictureSize = {16, 16};
         if (imageList && imageIndex_ >= 0) picture = nullptr;
-        if (buttonSizeState == bsGlyph) caption.clear();
+        if (state_.buttonSizeState == bsGlyph) caption.clear();
     }
 
     TGlowButtonDrawInputs in;
@@ -181,8 +165,9 @@ void TAdvCustomGlowButton::PaintControl() {
     in.antiAlias = antiAlias_;
     in.glyphBitmap = &glyph;
     in.hotPart = hotPart;
-    in.transparentIdle = IsTransparentIdle(transparent_, mouseOver, focusHot, buttonState);
-    in.mouseOver = mouseOver;
+    in.transparentIdle =
+        IsTransparentIdle(transparent_, state_.mouseOver, focusHot, state_.buttonState);
+    in.mouseOver = state_.mouseOver;
     in.position = position_;
     in.dropDownSplit = dropDownSplit_;
     in.borderVisible = IsBorderVisible();
@@ -195,10 +180,10 @@ void TAdvCustomGlowButton::PaintControl() {
     in.notesFont = notesFont_.get();
     in.down = down_;
 
-    if (sizeRequest || (sizeDirty && autoSize_)) {
+    if (state_.sizeRequest || (state_.sizeDirty && autoSize_)) {
         in.measureOnly = true;
         ApplyContentSize(DrawGlowButton(in));
-        sizeDirty = false;
+        state_.sizeDirty = false;
         in.measureOnly = false;
         in.rect = ClientRect();
         // Resizing went through the window's messages, which may have let a window DC go:
@@ -208,10 +193,13 @@ void TAdvCustomGlowButton::PaintControl() {
     DrawGlowButton(in);
 
     AfterPaint();
-    const TGlowButtonState look = buttonState == stateDown ? gsDown : mouseOver ? gsHot : gsNormal;
+    const TGlowButtonState look = state_.buttonState == stateDown ? gsDown
+                                  : state_.mouseOver              ? gsHot
+                                                                  : gsNormal;
     Raise(OnDrawButton, this, canvas, in.rect, look);
 
-    if (Parent() && !(transparent_ && !mouseOver && buttonState != stateDown && !hotColors))
+    if (Parent() && !(transparent_ && !state_.mouseOver && state_.buttonState != stateDown &&
+                      !state_.hotColors))
         PaintCornerPixels();
 }
 
@@ -224,7 +212,7 @@ bool TAdvCustomGlowButton::IsBorderVisible() const {
 }
 
 bool TAdvCustomGlowButton::IsFocusBorderVisible() const {
-    return FocusBorderShown(hasFocus, focusType_);
+    return FocusBorderShown(state_.hasFocus, focusType_);
 }
 
 } // namespace plaxor

@@ -66,12 +66,11 @@ TEST(GlowButtonConstruction, NotesFontIsTahomaEight) {
 
 TEST(GlowButtonConstruction, PrivateStateStartsAtRest) {
     TAdvGlowButton b(nullptr);
-    GlowButtonTestAccess s(b);
-    EXPECT_EQ(s.buttonState(), State::stateUp);
-    EXPECT_EQ(s.buttonSizeState(), bsLarge);
-    EXPECT_TRUE(s.sizeDirty());
-    EXPECT_EQ(s.fadeTimer(), nullptr);
-    EXPECT_EQ(s.repeatTimer(), nullptr);
+    EXPECT_EQ(b.Snapshot().buttonState, stateUp);
+    EXPECT_EQ(b.Snapshot().buttonSizeState, bsLarge);
+    EXPECT_TRUE(b.Snapshot().sizeDirty);
+    EXPECT_EQ(b.Snapshot().fadeTimer, nullptr);
+    EXPECT_EQ(b.Snapshot().repeatTimer, nullptr);
 }
 
 TEST(GlowButtonConstruction, VersionReadsOnePointEightAndIgnoresWrites) {
