@@ -31,17 +31,13 @@ void TComponent::FreeOwnedComponents() noexcept {
 void TComponent::Insert(TComponent* component) {
     owned_.push_back(component);
     component->owner_ = this;
-    Notify(component, TOperation::opInsert);
+    HandleRemoval(component, TOperation::opInsert);
 }
 
 void TComponent::Remove(TComponent* component) {
     std::erase(owned_, component);
     component->owner_ = nullptr;
-    if (!destroying_) Notify(component, TOperation::opRemove);
-}
-
-void TComponent::Notify(TComponent* component, TOperation operation) {
-    HandleRemoval(component, operation);
+    if (!destroying_) HandleRemoval(component, TOperation::opRemove);
 }
 
 void TComponent::HandleRemoval(TComponent* component, TOperation operation) {

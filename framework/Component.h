@@ -31,8 +31,6 @@ public:
     bool IsLoading() const noexcept { return loading_; }
     void BeginLoad() noexcept { loading_ = true; }
     void EndLoad();
-    // Plaxor has no designer; kept so that code reads as the behaviour is described.
-    bool IsDesigning() const noexcept { return false; }
     bool IsDestroying() const noexcept { return destroying_; }
 
     // Reads true while this component exists and false once it is freed; what a
@@ -53,7 +51,6 @@ protected:
 private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
-    void Notify(TComponent* component, TOperation operation);
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> owned_;

@@ -224,10 +224,6 @@ bool TAdvCustomGlowButton::IsMenuButton() const {
 
 // ---- lifetime and framework overrides ----
 
-void TAdvCustomGlowButton::SetWindowParams(TCreateParams& params) {
-    TCustomControl::SetWindowParams(params);
-}
-
 void TAdvCustomGlowButton::CreateWindowHandle() {
     TCustomControl::CreateWindowHandle();
     state_.defaultActive = default_;

@@ -6,7 +6,7 @@
 //
 // Where the code lives: properties, copying and messages in AdvGlowButton.cpp; mouse, keyboard,
 // focus, fades, auto-repeat and groups in GlowButtonInput.cpp; painting in GlowButtonPaint.cpp;
-// automatic sizing in GlowButtonSizing.cpp; the drop-down part and the action seam in
+// automatic sizing in GlowButtonSizing.cpp; the drop-down part and the action link's side in
 // GlowButtonDropDown.cpp.
 #include "GlowButtonAppearance.h"
 #include "GlowButtonTypes.h"
@@ -119,9 +119,8 @@ public:
     void SetTransparent(bool value) { transparent_ = value; }
     StringTrimming Trimming() const noexcept { return trimming_; }
     void SetTrimming(StringTrimming value);
-    // Reads the version; writing it changes nothing.
+    // Read only: a layout's Version is read and ignored.
     std::wstring Version() const { return VersionText(); }
-    void SetVersion(const std::wstring&) {}
     bool WordWrap() const noexcept { return wordWrap_; }
     void SetWordWrap(bool value);
 
@@ -183,7 +182,6 @@ protected:
 
     // ---- framework overrides ----
     void AfterLoad() override;
-    void SetWindowParams(TCreateParams& params) override;
     void CreateWindowHandle() override;
     void PaintControl() override;
     void HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -216,17 +214,13 @@ protected:
     // picture index. Down is not taken here: it follows Checked through the link.
     void ApplyAction(TBasicAction* sender, bool checkDefaults) override;
 
-    // ---- the action seam: what the release and ChangeDown ask of a linked action ----
-    virtual bool ActionLinked() const;
-    // The linked action checks itself on each click (a TAction with AutoCheck).
-    virtual bool ActionAutoChecks() const;
-    // The linked action, named as the sender of a click raised directly.
-    virtual TObject* ActionObject() const;
-    // The image list of a linked action whose ImageIndex is 0 or more and whose action list has
-    // one, with that index in imageIndex; null when there is none.
-    virtual TImageList* ActionImages(int& imageIndex) const;
-
 private:
+    // What the release and the paint ask of a linked action: it checks itself on each click
+    // (a TAction with AutoCheck); the image list of an action whose ImageIndex is 0 or more
+    // and whose action list has one, with that index in imageIndex (null when there is none).
+    bool ActionAutoChecks() const;
+    TImageList* ActionImages(int& imageIndex) const;
+
     // The link keeps the answers of its follow tests in checkedLinked and groupIndexLinked.
     friend class TAdvGlowButtonActionLink;
 

@@ -88,17 +88,9 @@ void TAdvCustomGlowButton::ApplyAction(TBasicAction* sender, bool checkDefaults)
     SetImageIndex(action->ImageIndex());
 }
 
-bool TAdvCustomGlowButton::ActionLinked() const {
-    return Action() != nullptr;
-}
-
 bool TAdvCustomGlowButton::ActionAutoChecks() const {
     const auto* action = dynamic_cast<const TAction*>(Action());
     return action && action->AutoCheck();
-}
-
-TObject* TAdvCustomGlowButton::ActionObject() const {
-    return Action();
 }
 
 TImageList* TAdvCustomGlowButton::ActionImages(int& imageIndex) const {

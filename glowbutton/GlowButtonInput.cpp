@@ -5,6 +5,7 @@
 #include "AdvGlowButton.h"
 #include <memory>
 #include "framework/Accel.h"
+#include "framework/Actions.h"
 #include "framework/Timer.h"
 #include <algorithm>
 #include <utility>
@@ -34,7 +35,7 @@ void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
     const TComponentRef self(this);
     Raise(OnMouseEnter, this);
-    if (!self || IsDesigning() || state_.mouseOver) return;
+    if (!self || state_.mouseOver) return;
     state_.hotColors = true;
     if (state_.pressedOutside) state_.pressed = true;
     StartFadeTimer();
@@ -51,7 +52,7 @@ void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
     const TComponentRef self(this);
     Raise(OnMouseLeave, this);
-    if (!self || IsDesigning() || !state_.mouseOver) return;
+    if (!self || !state_.mouseOver) return;
     state_.mouseOver = false;
     state_.mouseInside = false;
     state_.hotColors = false;
@@ -161,7 +162,7 @@ void TAdvCustomGlowButton::PressFace() {
 void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
     const TComponentRef self(this);
     TCustomControl::HandleMouseMove(shift, x, y);
-    if (!self || IsDesigning()) return;
+    if (!self) return;
     const bool hot =
         dropDownButton_ && (dropDownPosition_ == dpBottom ? y > Height() - kDropDownHotStrip
                                                           : x > Width() - kDropDownHotStrip);
@@ -211,7 +212,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
             state_.buttonState = stateUp;
             state_.mouseInside = false;
             if (style_ == bsCheck) {
-                if (ActionLinked()) {
+                if (Action()) {
                     ReleaseLeftButton(message);
                     released = true;
                     if (!self || state_.checkedLinked || state_.groupIndexLinked ||
@@ -224,7 +225,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
             if (inside && state_.buttonState != stateDown && state_.buttonState != stateChecked)
                 RequestRepaint();
         } else {
-            if (ActionLinked() && (state_.checkedLinked || state_.groupIndexLinked)) {
+            if (Action() && (state_.checkedLinked || state_.groupIndexLinked)) {
                 ReleaseLeftButton(message);
                 return;
             }
@@ -248,7 +249,7 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
         // any click it needs the release inside; a release without a press here is none.
         TForm* form = GetParentForm();
         if (!form || form->Active()) {
-            TObject* action = ActionLinked() ? ActionObject() : nullptr;
+            TObject* action = Action();
             Raise(OnClick, action ? action : static_cast<TObject*>(this));
             if (!self) return;
         }

@@ -41,7 +41,7 @@ void TAdvCustomGlowButton::UpdateSize() {
     FlagScope measuring(state_.sizeRequest);
     RepaintNow();
     // The second pass measures again with the size the first one applied.
-    if (Parent() && !IsDesigning() && !IsLoading()) PaintControl();
+    if (Parent() && !IsLoading()) PaintControl();
 }
 
 void TAdvCustomGlowButton::ChangeSizeState(TButtonSizeState value) {
