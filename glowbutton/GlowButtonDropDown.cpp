@@ -41,7 +41,7 @@ void TAdvCustomGlowButton::DropDownFromMouse() {
         SetControlState(ControlState().Without(csClicked).Without(csLButtonDown));
         // Nothing fades back from the press: a fade now would blend the hot set in again
         // for a moment, though the button is no longer hot. It shows the normal set at once.
-        if (state_.fadeTimer) FinishFade();
+        if (state_.Fading()) FinishFade();
         state_.hotFade = 0;
         state_.downFade = 0;
         // The menu's loop had the mouse: where the pointer went meanwhile is read now.

@@ -77,7 +77,7 @@ void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
 // ---- fades ----
 
 void TAdvCustomGlowButton::StartFadeTimer() {
-    if (state_.fadeTimer) return;
+    if (state_.Fading()) return;
     // Only a running timer counts as a fade: one that could not start is freed (with the
     // error passed on), or painting would blend colours for good and no fade would start again.
     auto timer = std::make_unique<TTimer>(this);

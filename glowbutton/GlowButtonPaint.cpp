@@ -81,17 +81,16 @@ void TAdvCustomGlowButton::PaintControl() {
     state_.buttonState = settled.buttonState;
     if (settled.clearTracking) state_.tracking = false;
 
-    TFaceSettings settings;
-    settings.enabled = Enabled();
-    settings.down = down_;
-    settings.showDisabled = showDisabled_;
-    settings.style = style_;
-    settings.groupIndex = groupIndex_;
-    settings.transparent = transparent_;
-    settings.position = position_;
-    settings.focusType = focusType_;
-    settings.fading = state_.fadeTimer != nullptr;
-    const TFaceColors colors = ChooseFaceColors(*appearance_, state_, settings);
+    const TFaceColors colors = ChooseFaceColors(*appearance_, state_,
+                                                {.enabled = Enabled(),
+                                                 .down = down_,
+                                                 .showDisabled = showDisabled_,
+                                                 .style = style_,
+                                                 .groupIndex = groupIndex_,
+                                                 .transparent = transparent_,
+                                                 .position = position_,
+                                                 .focusType = focusType_,
+                                                 .fading = state_.Fading()});
 
     // Image list, picture and caption for the look of the moment.
     TImageList* imageList = nullptr;

@@ -11,11 +11,12 @@ class TTimer;
 struct TGlowState {
     TButtonPressState buttonState = stateUp;
 
-    // Hover, read from the framework's CM_MOUSEENTER and CM_MOUSELEAVE: the mouse is over the
-    // button (held while its drop-down menu is open); the companion flag that a release and the
-    // menu clear, and the cursor re-check sets; paint with the hot colours.
+    // Hover, read from the framework's CM_MOUSEENTER and CM_MOUSELEAVE. The mouse is over the
+    // button (held while its drop-down menu is open):
     bool mouseOver = false;
+    // its companion, which a release and the menu clear and the cursor re-check sets:
     bool mouseInside = false;
+    // and paint with the hot colours.
     bool hotColors = false;
 
     // A press (mouse, Enter or Space) is in progress; it stays during the fade back.
@@ -50,16 +51,20 @@ struct TGlowState {
     bool checkedLinked = false;
     bool groupIndexLinked = false;
 
-    // Sizing: a measuring paint is asked for; the content must be measured again; the size
-    // state with the layout and drop-down position that the large state keeps.
+    // Sizing: a measuring paint is asked for.
     bool sizeRequest = false;
+    // The content must be measured again (at the first paint that can).
     bool sizeDirty = true;
+    // The size state, with the layout and drop-down position that the large state keeps.
     TButtonSizeState buttonSizeState = bsLarge;
     TButtonLayout savedLayout = blGlyphLeft;
     TDropDownPosition savedDropDownPosition = dpRight;
 
     // A paint is running (a nested one does nothing).
     bool painting = false;
+
+    // A fade runs while its timer exists; only then do the colours blend.
+    bool Fading() const noexcept { return fadeTimer != nullptr; }
 };
 
 } // namespace plaxor
