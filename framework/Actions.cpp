@@ -24,9 +24,7 @@ TBasicAction::~TBasicAction() {
 
 bool TBasicAction::Execute() {
     if (!OnExecute) return false;
-    // A copy: the handler may replace OnExecute while it runs.
-    const TNotifyEvent handler = OnExecute;
-    handler(this);
+    Raise(OnExecute, this);
     return true;
 }
 
