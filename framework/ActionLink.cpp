@@ -25,12 +25,14 @@ bool TBasicActionLink::Execute(TComponent* component) {
     if (!action) return false;
     TComponent* previous = action->ActionComponent();
     action->SetActionComponent(component);
+    // The handler may free the action (and this link with the control).
+    const TComponentRef alive(action);
     try {
         const bool done = action->Execute();
-        action->SetActionComponent(previous);
+        if (alive) action->SetActionComponent(previous);
         return done;
     } catch (...) {
-        action->SetActionComponent(previous);
+        if (alive) action->SetActionComponent(previous);
         throw;
     }
 }

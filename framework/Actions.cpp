@@ -24,9 +24,7 @@ TBasicAction::~TBasicAction() {
 
 bool TBasicAction::Execute() {
     if (!OnExecute) return false;
-    // A copy: the handler may replace OnExecute while it runs.
-    const TNotifyEvent handler = OnExecute;
-    handler(this);
+    Raise(OnExecute, this);
     return true;
 }
 
@@ -37,8 +35,9 @@ void TBasicAction::SetOnExecute(const TNotifyEvent& handler) {
 }
 
 void TBasicAction::Change() {
+    const TComponentRef self(this);
     Raise(OnChange, this);
-    ForEachLink([](TBasicActionLink& link) { link.Change(); });
+    if (self) ForEachLink([](TBasicActionLink& link) { link.Change(); });
 }
 
 bool TBasicAction::IsLinked(const TBasicActionLink* link) const noexcept {
@@ -209,13 +208,7 @@ TCustomAction* TActionList::Actions(int index) const {
 }
 
 void TActionList::SetImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     images_ = value;
-}
-
-void TActionList::HandleRemoval(TComponent* component, TOperation operation) {
-    TComponent::HandleRemoval(component, operation);
-    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 const PropertyTable& TActionList::ClassProperties() {

@@ -2,7 +2,7 @@
 // Actions: a command with a caption, enabled and checked state, group, picture and handler,
 // shared by the controls linked to it. A change of the action reaches each linked control
 // through its action link (see ActionLink.h).
-#include "Component.h"
+#include "ComponentRef.h"
 #include <string>
 #include <vector>
 
@@ -132,17 +132,14 @@ public:
     // EInvalidOperation for an index outside 0..ActionCount()-1.
     TCustomAction* Actions(int index) const;
 
-    // A reference, forgotten when the list is freed by the same owner.
-    TImageList* Images() const noexcept { return images_; }
+    // A reference, null once the list is freed.
+    TImageList* Images() const noexcept { return images_.get(); }
     void SetImages(TImageList* value);
-
-protected:
-    void HandleRemoval(TComponent* component, TOperation operation) override;
 
 private:
     friend class TCustomAction;
     std::vector<TCustomAction*> actions_;
-    TImageList* images_ = nullptr;
+    TComponentRef<TImageList> images_;
 };
 
 } // namespace plaxor

@@ -11,29 +11,15 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
     destroying_ = true;
-    // Everyone linked hears of the removal first (only pointers are compared by then).
-    while (!freeNotifies_.empty()) {
-        TComponent* other = freeNotifies_.back();
-        freeNotifies_.pop_back();
-        std::erase(other->freeNotifies_, this);
-        other->HandleRemoval(this, TOperation::opRemove);
-    }
+    // Every reference to this component reads null from here on.
+    if (alive_) *alive_ = false;
     FreeOwnedComponents();
     if (owner_) owner_->Remove(this);
 }
 
-void TComponent::FreeNotification(TComponent* watcher) {
-    if (!watcher || watcher == this) return;
-    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), watcher) == freeNotifies_.end()) {
-        freeNotifies_.push_back(watcher);
-        watcher->freeNotifies_.push_back(this);
-    }
-}
-
-void TComponent::RemoveFreeNotification(TComponent* watcher) noexcept {
-    if (!watcher) return;
-    std::erase(freeNotifies_, watcher);
-    std::erase(watcher->freeNotifies_, this);
+std::shared_ptr<const bool> TComponent::Liveness() const {
+    if (!alive_) alive_ = std::make_shared<bool>(true);
+    return alive_;
 }
 
 void TComponent::FreeOwnedComponents() noexcept {
@@ -45,17 +31,13 @@ void TComponent::FreeOwnedComponents() noexcept {
 void TComponent::Insert(TComponent* component) {
     owned_.push_back(component);
     component->owner_ = this;
-    Notify(component, TOperation::opInsert);
+    HandleRemoval(component, TOperation::opInsert);
 }
 
 void TComponent::Remove(TComponent* component) {
     std::erase(owned_, component);
     component->owner_ = nullptr;
-    if (!destroying_) Notify(component, TOperation::opRemove);
-}
-
-void TComponent::Notify(TComponent* component, TOperation operation) {
-    HandleRemoval(component, operation);
+    if (!destroying_) HandleRemoval(component, TOperation::opRemove);
 }
 
 void TComponent::HandleRemoval(TComponent* component, TOperation operation) {

@@ -31,14 +31,10 @@ public:
     bool IsLoading() const noexcept { return loading_; }
     void BeginLoad() noexcept { loading_ = true; }
     void EndLoad();
-    // Plaxor has no designer; kept so that code reads as the behaviour is described.
-    bool IsDesigning() const noexcept { return false; }
 
-    // Asks for a removal notice (HandleRemoval with opRemove) to reach watcher when this
-    // component goes, whoever owns either. A reference to a component of another owner must
-    // ask for it, or it dangles once that component is freed. Undone when either goes.
-    void FreeNotification(TComponent* watcher);
-    void RemoveFreeNotification(TComponent* watcher) noexcept;
+    // Reads true while this component exists and false once it is freed; what a
+    // TComponentRef (ComponentRef.h) holds on to.
+    std::shared_ptr<const bool> Liveness() const;
 
     // Called by the layout loader for a component nested inside this one's "object ... end"
     // block; controls take it as their parent.
@@ -54,12 +50,11 @@ protected:
 private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
-    void Notify(TComponent* component, TOperation operation);
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> owned_;
-    // Both sides of every free-notification pair, so that either going undoes it.
-    std::vector<TComponent*> freeNotifies_;
+    // Made when first asked for; set false by the destructor.
+    mutable std::shared_ptr<bool> alive_;
     std::wstring name_;
     bool loading_ = false;
     bool destroying_ = false;

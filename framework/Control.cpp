@@ -129,12 +129,8 @@ void TControl::SetVisible(bool value) {
     if (!value) InvalidateInParent(ClientRect());
     visible_ = value;
     if (value) InvalidateInParent(ClientRect());
-    VisibleChanged();
-    Perform(CM_VISIBLECHANGED, value ? 1 : 0);
     HintStateChanged();
 }
-
-void TControl::VisibleChanged() {}
 
 bool TControl::Showing() const {
     for (const TControl* c = this; c; c = c->parent_)
@@ -166,7 +162,6 @@ void TControl::OnSetText(TMessage& message) {
 void TControl::OwnFontChanged() {
     if (!takingParentFont_) parentFont_ = false;
     FontChanged();
-    Perform(CM_FONTCHANGED);
 }
 
 void TControl::FontChanged() {
@@ -189,7 +184,6 @@ void TControl::SetColor(TColor value) {
     if (color_ == value) return;
     color_ = value;
     ColorChanged();
-    Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {
@@ -205,7 +199,6 @@ void TControl::OnParentColorChanged() {
     if (!parentColor_ || !parent_ || color_ == parent_->Color()) return;
     color_ = parent_->Color();
     ColorChanged();
-    Perform(CM_COLORCHANGED);
 }
 
 // ---- hints ----
@@ -220,13 +213,17 @@ void TControl::SetShowHint(bool value) {
     parentShowHint_ = false;
     if (showHint_ == value) return;
     showHint_ = value;
-    Perform(CM_SHOWHINTCHANGED);
+    ShowHintChanged();
 }
 
 void TControl::SetParentShowHint(bool value) {
     if (parentShowHint_ == value) return;
     parentShowHint_ = value;
-    Perform(CM_SHOWHINTCHANGED);
+    ShowHintChanged();
+}
+
+void TControl::ShowHintChanged() {
+    HintStateChanged();
 }
 
 bool TControl::ShowsHint() const {
@@ -259,9 +256,6 @@ void TControl::WindowProc(TMessage& message) {
     case WM_MBUTTONUP: OnButtonUp(message, mbMiddle); break;
     case WM_MOUSEMOVE: OnMouseMoveMessage(message); break;
     case WM_SETTEXT: OnSetText(message); break;
-    case CM_PARENTFONTCHANGED: OnParentFontChanged(); break;
-    case CM_PARENTCOLORCHANGED: OnParentColorChanged(); break;
-    case CM_SHOWHINTCHANGED: HintStateChanged(); break;
     case CM_ENABLEDCHANGED: RequestRepaint(); break;
     default: DefaultHandler(message); break;
     }
@@ -292,10 +286,13 @@ void TControl::OnButtonDown(TMessage& message, TMouseButton button, bool dbl) {
         controlState_.Include(csLButtonDown);
         // A double click is a press of its own; it does not click on release.
         if (controlStyle_.Contains(csClickEvents)) {
-            if (dbl)
+            if (dbl) {
+                const TComponentRef self(this);
                 HandleDblClick();
-            else
+                if (!self) return; // the handler freed this control
+            } else {
                 controlState_.Include(csClicked);
+            }
         }
     }
     TShiftState shift = MouseKeysToShiftState(message.WParam);
@@ -310,16 +307,20 @@ void TControl::ReleaseLeftButton(TMessage& message) {
     if (controlState_.Contains(csClicked)) {
         controlState_.Exclude(csClicked);
         const RECT client = ClientRect();
-        if (x >= client.left && x < client.right && y >= client.top && y < client.bottom)
+        if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) {
+            const TComponentRef self(this);
             PerformClick();
+            if (!self) return; // the click freed this control: no OnMouseUp of it
+        }
     }
     HandleMouseUp(mbLeft, MouseKeysToShiftState(message.WParam), x, y);
 }
 
 void TControl::OnButtonUp(TMessage& message, TMouseButton button) {
+    const TComponentRef self(this);
     HandleMouseUp(button, MouseKeysToShiftState(message.WParam), GET_X_LPARAM(message.LParam),
                   GET_Y_LPARAM(message.LParam));
-    DefaultHandler(message);
+    if (self) DefaultHandler(message);
 }
 
 void TControl::OnMouseMoveMessage(TMessage& message) {
@@ -352,6 +353,10 @@ void TControl::PerformClick() {
 }
 
 // ---- actions and removal ----
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    popupMenu_ = value;
+}
 
 TBasicAction* TControl::Action() const noexcept {
     return actionLink_ ? actionLink_->Action() : nullptr;
@@ -386,19 +391,20 @@ void TControl::ApplyAction(TBasicAction* sender, bool checkDefaults) {
     if (!checkDefaults || !OnClick) OnClick = action->OnExecute;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* value) {
-    // The menu may belong to another owner: hear when it goes.
-    if (value) value->FreeNotification(this);
-    popupMenu_ = value;
-}
-
 void TControl::HandleRemoval(TComponent* component, TOperation operation) {
     TComponent::HandleRemoval(component, operation);
     if (operation != TOperation::opRemove || !component) return;
-    if (component == popupMenu_) popupMenu_ = nullptr;
     // A freed action has let go of its links before its owner tells us.
     if (actionLink_ && (!actionLink_->Action() || component == actionLink_->Action()))
         actionLink_.reset();
+}
+
+bool TControl::CursorOver() const {
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) return false;
+    for (const TControl* c = TWinControl::FindControlAt(cursor, true); c; c = c->parent_)
+        if (c == this) return true;
+    return false;
 }
 
 void TControl::SetMouseCapture(bool value) {

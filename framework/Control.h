@@ -4,7 +4,7 @@
 // messages its parent or its own window delivers. Non-windowed controls are painted by their
 // parent; TWinControl adds a window of its own.
 #include "Colors.h"
-#include "Component.h"
+#include "ComponentRef.h"
 #include "Font.h"
 #include "Messages.h"
 #include "Set.h"
@@ -190,9 +190,8 @@ public:
     void SetDragKind(TDragKind value) { dragKind_ = value; }
     int HelpContext() const noexcept { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
-    // A reference: a right click or the menu key opens it; forgotten when the menu is freed
-    // by the same owner.
-    TPopupMenu* PopupMenu() const noexcept { return popupMenu_; }
+    // A reference: a right click or the menu key opens it; null once the menu is freed.
+    TPopupMenu* PopupMenu() const noexcept { return popupMenu_.get(); }
     void SetPopupMenu(TPopupMenu* value);
 
     // The action the control follows (through a link of the class ActionLinkClass makes), or
@@ -222,6 +221,15 @@ public:
     virtual void RequestRepaint();
     virtual void RepaintNow();
 
+    // The pointer is over the control as the framework tracks it (TrackMouseEvent for a window,
+    // its parent's moves for a non-windowed control): set just before CM_MOUSEENTER reaches
+    // the control, cleared just before CM_MOUSELEAVE.
+    bool MouseInControl() const noexcept { return mouseInControl_; }
+    // Where the pointer really is now: the control under the cursor is this one or one of its
+    // children (disabled ones count). For a view of the pointer that may be stale: a modal
+    // loop took the mouse's messages, or a press just ended.
+    bool CursorOver() const;
+
     // The control that has the mouse captured (windowed or not), or null.
     static TControl* CaptureControl() noexcept { return captureControl_; }
     bool MouseCapture() const noexcept { return captureControl_ == this; }
@@ -245,7 +253,7 @@ protected:
     // custom action; with checkDefaults only those the control still has at their defaults.
     // Runs when the action is assigned and whenever it changes.
     virtual void ApplyAction(TBasicAction* sender, bool checkDefaults);
-    // Forgets the popup menu and the action when they are freed.
+    // Forgets the action when it is freed.
     void HandleRemoval(TComponent* component, TOperation operation) override;
 
     // The mouse hooks; the defaults raise OnMouseDown / OnMouseMove / OnMouseUp.
@@ -260,13 +268,17 @@ protected:
     // any point of its own handling instead of passing the message on.
     void ReleaseLeftButton(TMessage& message);
 
+    // Each kind of change reaches a control one way: these hooks, or for the enabled state and
+    // the text the messages CM_ENABLEDCHANGED and CM_TEXTCHANGED (SetVisible is itself virtual).
     // Called after the parent changed (the new one may be null).
     virtual void ParentChanged();
-    virtual void VisibleChanged();
     virtual void BoundsChanged() {}
-    // The font or colour of the control changed (also when taken from the parent).
+    // The font or colour of the control changed (also when taken from the parent); a windowed
+    // control passes it on to the children that follow it.
     virtual void FontChanged();
     virtual void ColorChanged();
+    // ShowHint or ParentShowHint changed here (a windowed control: also for its children).
+    virtual void ShowHintChanged();
     // Tells the application's hint display that this control's tooltip may have changed.
     void HintStateChanged();
 
@@ -296,6 +308,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    bool mouseInControl_ = false;
     std::wstring text_;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
@@ -311,7 +324,7 @@ private:
     TDragMode dragMode_ = dmManual;
     TDragKind dragKind_ = dkDrag;
     int helpContext_ = 0;
-    TPopupMenu* popupMenu_ = nullptr;
+    TComponentRef<TPopupMenu> popupMenu_;
     std::unique_ptr<TControlActionLink> actionLink_;
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState controlState_;

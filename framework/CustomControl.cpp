@@ -3,22 +3,23 @@
 namespace plaxor {
 
 namespace {
-// Counts nested messages; the outermost one's end runs done.
+// Counts nested messages; the outermost one's end runs done, unless a handler freed the
+// control meanwhile (then nothing of it is touched).
 class DepthScope {
 public:
-    DepthScope(int& depth, TCustomControl* control, void (*done)(TCustomControl*)) noexcept
+    DepthScope(int& depth, TCustomControl* control, void (*done)(TCustomControl*))
         : depth_(depth), control_(control), done_(done) {
         ++depth_;
     }
     ~DepthScope() {
-        if (--depth_ == 0) done_(control_);
+        if (TCustomControl* control = control_.get(); control && --depth_ == 0) done_(control);
     }
     DepthScope(const DepthScope&) = delete;
     DepthScope& operator=(const DepthScope&) = delete;
 
 private:
     int& depth_;
-    TCustomControl* control_;
+    TComponentRef<TCustomControl> control_;
     void (*done_)(TCustomControl*);
 };
 

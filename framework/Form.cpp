@@ -208,12 +208,13 @@ void TForm::Show(int showCommand) {
     }
     const bool wasVisible = ::IsWindowVisible(wnd) != FALSE;
     if (!wasVisible) {
+        const TComponentRef self(this);
         try {
             Raise(OnShow, this);
         } catch (...) {
             TApplication::HandleCurrentException();
         }
-        if (!HandleAllocated()) return; // the handler destroyed the window
+        if (!self || !HandleAllocated()) return; // the handler freed the form or its window
     }
     TControl::SetVisible(true);
     int command = SW_SHOWNORMAL;

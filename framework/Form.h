@@ -98,7 +98,6 @@ public:
 protected:
     void SetWindowParams(TCreateParams& params) override;
     void CreateWindowHandle() override;
-    void VisibleChanged() override {}
     void AfterLoad() override;
 
 private:

@@ -12,22 +12,18 @@ struct TMessage {
     LRESULT Result;
 };
 
-// Control messages: sent between the framework's controls, never by Windows.
+// Control messages: sent between the framework's controls, never by Windows. Only what a
+// control's message table handles is a message; other changes reach controls through virtual
+// hooks (Control.h).
 inline constexpr UINT CM_BASE = 0xB000;
 inline constexpr UINT CM_DIALOGKEY = CM_BASE + 5;    // WParam key, LParam key data; 1 = taken
 inline constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;   // WParam character; 1 = taken
 inline constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7; // LParam the newly focused control
-inline constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
-inline constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
-inline constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
 inline constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
-inline constexpr UINT CM_COLORCHANGED = CM_BASE + 13;
-inline constexpr UINT CM_FONTCHANGED = CM_BASE + 14;
 inline constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
 inline constexpr UINT CM_MOUSEENTER = CM_BASE + 19;    // LParam the control
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;    // LParam the control
 inline constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24; // WParam group index, LParam the sender
-inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 // Posted by a form whose layout said Visible = True: shows it from the message loop.
 inline constexpr UINT CM_SHOWAFTERLOAD = CM_BASE + 40;
 

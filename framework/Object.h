@@ -17,8 +17,13 @@ public:
 // Events take the sending object first and are called only when assigned.
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// Calls a copy of the handler: it may free the object the event belongs to (and so the event)
+// or assign the event anew while it runs. Whether the object survived is TComponentRef's to
+// tell.
 template <typename Event, typename... Args> void Raise(const Event& event, Args&&... args) {
-    if (event) event(std::forward<Args>(args)...);
+    if (!event) return;
+    const Event handler = event;
+    handler(std::forward<Args>(args)...);
 }
 
 } // namespace plaxor

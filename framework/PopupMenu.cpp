@@ -225,12 +225,13 @@ TPopupMenu::~TPopupMenu() {
 
 void TPopupMenu::ShowMenuAt(int x, int y) {
     if (showing_) return;
-    const std::shared_ptr<const bool> alive = liveness_.Token();
+    // A handler (OnPopup, or anything the menu's loop runs) may free this menu.
+    const TComponentRef self(this);
     Raise(OnPopup, this);
-    if (!*alive) return;
+    if (!self) return;
 
     MenuBuild build;
-    build.images = images_;
+    build.images = Images();
     UniqueHMENU menu(::CreatePopupMenu());
     if (!menu) throw EOSError(L"Cannot create the popup menu");
     if (!FillMenu(menu.get(), *items_, build)) return;
@@ -243,7 +244,7 @@ void TPopupMenu::ShowMenuAt(int x, int y) {
     const UINT flags =
         TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
     const BOOL chosen = ::TrackPopupMenuEx(menu.get(), flags, x, y, owner.get(), nullptr);
-    if (!*alive) return;
+    if (!self) return;
     showing_ = false;
     ownerWindow_ = nullptr;
     if (chosen <= 0 || static_cast<std::size_t>(chosen) > build.commands.size()) return;
@@ -254,13 +255,7 @@ void TPopupMenu::ShowMenuAt(int x, int y) {
 }
 
 void TPopupMenu::SetImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     images_ = value;
-}
-
-void TPopupMenu::HandleRemoval(TComponent* component, TOperation operation) {
-    TComponent::HandleRemoval(component, operation);
-    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 const PropertyTable& TPopupMenu::ClassProperties() {

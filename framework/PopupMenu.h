@@ -2,8 +2,7 @@
 // Popup menus: a tree of menu items shown as a real Windows popup menu at a screen point.
 // Controls keep references to menus (a control's PopupMenu, a glow button's DropDownMenu) and
 // layouts name them; a layout nests a menu's items inside the menu's block.
-#include "Component.h"
-#include "Liveness.h"
+#include "ComponentRef.h"
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -95,9 +94,8 @@ public:
     // The root of the item tree (owned; its caption is not shown).
     TMenuItem* Items() const noexcept { return items_.get(); }
 
-    // Pictures for the items' ImageIndex; a reference, forgotten when the list is freed by the
-    // same owner.
-    TImageList* Images() const noexcept { return images_; }
+    // Pictures for the items' ImageIndex; a reference, null once the list is freed.
+    TImageList* Images() const noexcept { return images_.get(); }
     void SetImages(TImageList* value);
     // A right click (or the menu key) on a control with this menu opens it.
     bool AutoPopup() const noexcept { return autoPopup_; }
@@ -113,17 +111,12 @@ public:
 
     TNotifyEvent OnPopup;
 
-protected:
-    void HandleRemoval(TComponent* component, TOperation operation) override;
-
 private:
     std::unique_ptr<TMenuItem> items_;
-    TImageList* images_ = nullptr;
+    TComponentRef<TImageList> images_;
     bool autoPopup_ = true;
     bool showing_ = false;
     HWND ownerWindow_ = nullptr; // while shown
-    // Tells a ShowMenuAt in progress that a handler freed the menu.
-    TLiveness liveness_;
 };
 
 } // namespace plaxor

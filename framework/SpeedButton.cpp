@@ -69,7 +69,6 @@ void TSpeedButton::WindowProc(TMessage& message) {
     switch (message.Msg) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-        mouseInControl_ = message.Msg == CM_MOUSEENTER;
         if (flat_) RequestRepaint();
         break;
     case CM_ENABLEDCHANGED:
@@ -112,7 +111,7 @@ void TSpeedButton::Paint() {
         if (!Enabled()) state |= DFCS_INACTIVE;
         canvas.Refresh(); // the DC's own objects while the system draws
         ::DrawFrameControl(dc, &face, DFC_BUTTON, state);
-    } else if (mouseInControl_ && Enabled()) {
+    } else if (MouseInControl() && Enabled()) {
         canvas.Refresh();
         ::DrawEdge(dc, &face, pressed_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     }

@@ -51,7 +51,6 @@ private:
     int spacing_ = 4;
     bool tracking_ = false;
     bool pressed_ = false;
-    bool mouseInControl_ = false;
 };
 
 } // namespace plaxor

@@ -48,9 +48,8 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Tick() {
-    // A copy: the handler may free this timer, and with it OnTimer, while it runs.
-    const TNotifyEvent handler = OnTimer;
-    if (handler) handler(this);
+    // The handler may free this timer.
+    Raise(OnTimer, this);
 }
 
 LRESULT CALLBACK TTimer::WindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {

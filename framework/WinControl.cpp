@@ -1,5 +1,6 @@
 #include "WinControl.h"
 #include "Application.h"
+#include "Bitmap.h"
 #include "Exception.h"
 #include "Form.h"
 #include "PopupMenu.h"
@@ -109,9 +110,18 @@ void TWinControl::CreateWindowHandle() {
         if (!c->IsWindowed()) c->HintStateChanged();
 }
 
+template <typename Visit> void TWinControl::ForEachControl(Visit visit) {
+    // Handlers run on the way: a receiver may free or move the controls after it.
+    const std::vector<TComponentRef<TControl>> children(controls_.begin(), controls_.end());
+    for (const TComponentRef<TControl>& child : children)
+        if (TControl* c = child.get(); c && ContainsControl(c) && !visit(*c)) return;
+}
+
 void TWinControl::CreateChildHandles() {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        if (c->IsWindowed()) static_cast<TWinControl*>(c)->Handle();
+    ForEachControl([](TControl& c) {
+        if (c.IsWindowed()) static_cast<TWinControl&>(c).Handle();
+        return true;
+    });
 }
 
 void TWinControl::DestroyHandle() noexcept {
@@ -165,7 +175,10 @@ void TWinControl::RemoveControl(TControl* control) {
     else
         control->InvalidateInParent(control->ClientRect());
     std::erase(controls_, control);
-    if (hoverChild_ == control) hoverChild_ = nullptr;
+    if (hoverChild_ == control) {
+        hoverChild_ = nullptr;
+        control->mouseInControl_ = false;
+    }
     if (captureControl_ == control) {
         captureControl_ = nullptr;
         if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
@@ -209,16 +222,34 @@ TControl* TWinControl::FindControlAt(POINT screen, bool allowDisabled) {
 }
 
 void TWinControl::Broadcast(TMessage& message) {
-    for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (!ContainsControl(c)) continue; // removed by an earlier receiver
-        c->WindowProc(message);
-        if (message.Result != 0) return;
-    }
+    ForEachControl([&](TControl& c) {
+        c.WindowProc(message);
+        return message.Result == 0;
+    });
 }
 
-void TWinControl::NotifyControls(UINT msg) {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        if (ContainsControl(c)) c->Perform(msg);
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    ForEachControl([](TControl& c) {
+        c.OnParentFontChanged();
+        return true;
+    });
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    ForEachControl([](TControl& c) {
+        c.OnParentColorChanged();
+        return true;
+    });
+}
+
+void TWinControl::ShowHintChanged() {
+    TControl::ShowHintChanged();
+    ForEachControl([](TControl& c) {
+        c.ShowHintChanged();
+        return true;
+    });
 }
 
 // ---- focus ----
@@ -288,8 +319,6 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     HintStateChanged();
 }
 
-void TWinControl::BoundsChanged() {}
-
 void TWinControl::UpdateBoundsFromWindow() {
     if (!hwnd_ || ::IsIconic(hwnd_)) return;
     RECT r{};
@@ -331,7 +360,9 @@ void TWinControl::ParentChanged() {
     if (Parent() && Parent()->HandleAllocated()) Handle();
 }
 
-void TWinControl::VisibleChanged() {
+void TWinControl::SetVisible(bool value) {
+    if (Visible() == value) return;
+    TControl::SetVisible(value);
     if (hwnd_)
         ::ShowWindow(hwnd_, Visible() ? SW_SHOWNA : SW_HIDE);
     else if (Visible() && Parent() && Parent()->HandleAllocated())
@@ -352,17 +383,17 @@ void TWinControl::RepaintNow() {
 void TWinControl::PaintWindow(HDC) {}
 
 void TWinControl::PaintControls(HDC dc) {
-    for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (c->IsWindowed() || !c->Visible() || !ContainsControl(c)) continue;
-        const RECT bounds = c->BoundsRect();
-        if (!::RectVisible(dc, &bounds)) continue;
+    ForEachControl([dc](TControl& c) {
+        const RECT bounds = c.BoundsRect();
+        if (c.IsWindowed() || !c.Visible() || !::RectVisible(dc, &bounds)) return true;
         SavedDC saved(dc);
         // Viewport and window origins add up, so this works on a DC whose window origin a
         // child control has moved to show us through it.
         ::OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
-        ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        c->PaintOnParent(dc);
-    }
+        ::IntersectClipRect(dc, 0, 0, c.Width(), c.Height());
+        c.PaintOnParent(dc);
+        return true;
+    });
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
@@ -390,10 +421,20 @@ void TWinControl::OnPaintMessage(TMessage& message) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    WindowDC screen(nullptr);
-    UniqueHBITMAP bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    UniqueHDC memory(::CreateCompatibleDC(screen.get()));
+    // Everything is painted into a memory bitmap of the client size first and then copied to
+    // the window in one piece, so nothing half-painted ever shows. The bitmap is a 32-bit DIB
+    // section rather than a device-dependent one: GDI+ then draws the same pixels whatever the
+    // screen (Wine's GDI+ loses text anti-aliasing on device-dependent bitmaps).
+    UniqueHBITMAP bitmap;
+    UniqueHDC memory;
+    {
+        WindowDC screen(nullptr);
+        std::uint32_t* bits = nullptr;
+        bitmap = CreateTopDownDib(screen.get(), client.right, client.bottom, &bits);
+        memory.reset(::CreateCompatibleDC(screen.get()));
+    }
     if (!bitmap || !memory) {
+        // No memory for a buffer: paint straight into the window.
         TMessage direct{WM_PAINT, reinterpret_cast<WPARAM>(paint->dc()), 0, 0};
         Perform(WM_ERASEBKGND, direct.WParam);
         return PaintHandler(direct);
@@ -435,10 +476,14 @@ bool TWinControl::RouteMouseToChild(TMessage& message) {
 
 void TWinControl::SetHoverChild(TControl* child) {
     if (child == hoverChild_) return;
-    TControl* old = std::exchange(hoverChild_, child);
-    if (old) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
-    if (child && hoverChild_ == child)
+    if (TControl* old = std::exchange(hoverChild_, child)) {
+        old->mouseInControl_ = false;
+        old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+    }
+    if (child && hoverChild_ == child) {
+        child->mouseInControl_ = true;
         child->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(child));
+    }
 }
 
 void TWinControl::TrackMouse(TMessage& message) {
@@ -448,8 +493,8 @@ void TWinControl::TrackMouse(TMessage& message) {
         RECT client{};
         ::GetClientRect(hwnd_, &client);
         const bool inside = ::PtInRect(&client, p) != FALSE;
-        if (inside != mouseInside_) {
-            mouseInside_ = inside;
+        if (inside != mouseInControl_) {
+            mouseInControl_ = inside;
             if (!inside) SetHoverChild(nullptr);
             Perform(inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
         }
@@ -459,26 +504,19 @@ void TWinControl::TrackMouse(TMessage& message) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         leaveTracked_ = ::TrackMouseEvent(&track) != FALSE;
     }
-    if (!mouseInside_) {
-        mouseInside_ = true;
+    if (!mouseInControl_) {
+        mouseInControl_ = true;
         Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
     }
 }
 
 void TWinControl::OnMouseLeaveMessage() {
     leaveTracked_ = false;
-    if (::GetCapture() == hwnd_) {
-        // Moves report leaving while the mouse is captured; a leave message now may be stale.
-        POINT p{};
-        ::GetCursorPos(&p);
-        ::ScreenToClient(hwnd_, &p);
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        if (::PtInRect(&client, p)) return;
-    }
+    // Moves report leaving while the mouse is captured; a leave message now may be stale.
+    if (::GetCapture() == hwnd_ && CursorOver()) return;
     SetHoverChild(nullptr);
-    if (!mouseInside_) return;
-    mouseInside_ = false;
+    if (!mouseInControl_) return;
+    mouseInControl_ = false;
     Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
 }
 
@@ -487,7 +525,7 @@ void TWinControl::OnCaptureChanged(TMessage& message) {
         (captureControl_ == this ||
          (!captureControl_->IsWindowed() && captureControl_->Parent() == this)))
         captureControl_ = nullptr;
-    if (mouseInside_ && reinterpret_cast<HWND>(message.LParam) != hwnd_) {
+    if (mouseInControl_ && reinterpret_cast<HWND>(message.LParam) != hwnd_) {
         // Leave tracking starts again without the capture; a pointer that is already outside
         // gets its WM_MOUSELEAVE at once.
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
@@ -520,17 +558,19 @@ bool TWinControl::OfferDialogKey(WPARAM key, LPARAM keyData) {
 }
 
 void TWinControl::OnKeyDownMessage(TMessage& message) {
+    const TComponentRef self(this);
     auto key = static_cast<WORD>(message.WParam);
     HandleKeyDown(key, KeyboardShiftState());
-    if (key == 0) return;
+    if (key == 0 || !self) return;
     message.WParam = key;
     DefaultHandler(message);
 }
 
 void TWinControl::OnKeyUpMessage(TMessage& message) {
+    const TComponentRef self(this);
     auto key = static_cast<WORD>(message.WParam);
     HandleKeyUp(key, KeyboardShiftState());
-    if (key == 0) return;
+    if (key == 0 || !self) return;
     message.WParam = key;
     DefaultHandler(message);
 }
@@ -542,8 +582,9 @@ void TWinControl::OnCharMessage(TMessage& message) {
         TForm* form = GetParentForm();
         if (form && form->Perform(CM_DIALOGCHAR, ch, message.LParam) != 0) return;
     }
+    const TComponentRef self(this);
     HandleKeyPress(ch);
-    if (ch == 0) return;
+    if (ch == 0 || !self) return;
     message.WParam = ch;
     DefaultHandler(message);
 }
@@ -635,18 +676,20 @@ void TWinControl::OnDestroyMessage(TMessage& message) {
     }
     if (captureControl_ && (captureControl_ == this || captureControl_->Parent() == this))
         captureControl_ = nullptr;
-    mouseInside_ = false;
+    mouseInControl_ = false;
     leaveTracked_ = false;
-    hoverChild_ = nullptr;
+    if (TControl* child = std::exchange(hoverChild_, nullptr)) child->mouseInControl_ = false;
     DefaultHandler(message);
 }
 
 void TWinControl::WindowProc(TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        const TComponentRef self(this); // an enter handler may free this control
         TrackMouse(message);
-        if (!RouteMouseToChild(message)) TControl::WindowProc(message);
+        if (self && !RouteMouseToChild(message)) TControl::WindowProc(message);
         break;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
@@ -682,12 +725,6 @@ void TWinControl::WindowProc(TMessage& message) {
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED: Broadcast(message); break;
-    case CM_FONTCHANGED: NotifyControls(CM_PARENTFONTCHANGED); break;
-    case CM_COLORCHANGED: NotifyControls(CM_PARENTCOLORCHANGED); break;
-    case CM_SHOWHINTCHANGED:
-        HintStateChanged();
-        NotifyControls(CM_SHOWHINTCHANGED);
-        break;
     case CM_ENABLEDCHANGED: OnEnabledChanged(); break;
     default: TControl::WindowProc(message); break;
     }

@@ -66,6 +66,8 @@ public:
     bool DoubleBuffered() const noexcept { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
 
+    // Shows or hides the window too (creating it when the parent has one).
+    void SetVisible(bool value) override;
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
     POINT ClientToScreen(POINT p) const override;
@@ -108,18 +110,21 @@ protected:
     void PaintHandler(TMessage& message);
 
     void ParentChanged() override;
-    void VisibleChanged() override;
-    void BoundsChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void ShowHintChanged() override;
 
 private:
     friend class TControl;
     static LRESULT CALLBACK StaticWindowProc(HWND wnd, UINT msg, WPARAM wparam,
                                              LPARAM lparam) noexcept;
     void RegisterWindowClass(const TCreateParams& params);
+    // Calls visit for each child in order, passing over one that an earlier visit freed or
+    // moved away; stops early when visit returns false.
+    template <typename Visit> void ForEachControl(Visit visit);
     void CreateChildHandles();
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void NotifyControls(UINT msg);
     void UpdateBoundsFromWindow();
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
@@ -148,8 +153,8 @@ private:
     int tabOrder_ = -1;
     bool doubleBuffered_ = false;
     bool skipErase_ = false;
-    // Mouse tracking: the pointer is over the client area; a TME_LEAVE request is pending.
-    bool mouseInside_ = false;
+    // Mouse tracking (with MouseInControl of this control and of its children): a TME_LEAVE
+    // request is pending; the non-windowed child under the pointer.
     bool leaveTracked_ = false;
     TControl* hoverChild_ = nullptr;
 };

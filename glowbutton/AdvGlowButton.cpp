@@ -20,10 +20,10 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* owner)
     SetBounds(Left(), Top(), 100, 41);
     notesFont_->SetName(L"Tahoma");
     notesFont_->SetSize(8);
-    savedLayout = layout_;
-    savedDropDownPosition = dropDownPosition_;
-    buttonSizeState = bsLarge;
-    sizeDirty = true;
+    state_.savedLayout = layout_;
+    state_.savedDropDownPosition = dropDownPosition_;
+    state_.buttonSizeState = bsLarge;
+    state_.sizeDirty = true;
 
     appearance_->onChange = [this](TObject*) { RequestRepaint(); };
     picture_->OnChange = [this](TObject*) { UpdateSize(); };
@@ -36,8 +36,8 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* owner)
 TAdvCustomGlowButton::~TAdvCustomGlowButton() {
     // The timers call back into this object; they go before anything they could reach.
     FreeOwnedComponents();
-    fadeTimer = nullptr;
-    repeatTimer = nullptr;
+    state_.fadeTimer = nullptr;
+    state_.repeatTimer = nullptr;
     appearance_->onChange = nullptr;
     picture_->OnChange = nullptr;
     disabledPicture_->OnChange = nullptr;
@@ -77,27 +77,23 @@ void TAdvCustomGlowButton::SetImageIndex(int value) {
     UpdateSize();
 }
 
-// The lists and the menu may belong to another owner: each asks to hear when it goes, so that
-// no paint or press ever reaches a freed one.
+// The lists and the menu may belong to another owner: held as references that read null once
+// they are freed, so that no paint or press ever reaches a freed one.
 void TAdvCustomGlowButton::SetImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     images_ = value;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetDisabledImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     disabledImages_ = value;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::SetHotImages(TImageList* value) {
-    if (value) value->FreeNotification(this);
     hotImages_ = value;
 }
 
 void TAdvCustomGlowButton::SetDropDownMenu(TPopupMenu* value) {
-    if (value) value->FreeNotification(this);
     dropDownMenu_ = value;
 }
 
@@ -228,28 +224,15 @@ bool TAdvCustomGlowButton::IsMenuButton() const {
 
 // ---- lifetime and framework overrides ----
 
-void TAdvCustomGlowButton::SetWindowParams(TCreateParams& params) {
-    TCustomControl::SetWindowParams(params);
-}
-
 void TAdvCustomGlowButton::CreateWindowHandle() {
     TCustomControl::CreateWindowHandle();
-    defaultActive = default_;
+    state_.defaultActive = default_;
 }
 
 void TAdvCustomGlowButton::AfterLoad() {
     TCustomControl::AfterLoad();
     // Down may have been read before GroupIndex and Style made it possible.
-    if (loadedDown != down_) ChangeDown(loadedDown);
-}
-
-void TAdvCustomGlowButton::HandleRemoval(TComponent* component, TOperation operation) {
-    TCustomControl::HandleRemoval(component, operation);
-    if (operation != TOperation::opRemove || !component) return;
-    if (component == images_) images_ = nullptr;
-    if (component == disabledImages_) disabledImages_ = nullptr;
-    if (component == hotImages_) hotImages_ = nullptr;
-    if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+    if (state_.loadedDown != down_) ChangeDown(state_.loadedDown);
 }
 
 void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
@@ -268,13 +251,13 @@ void TAdvCustomGlowButton::CopyFrom(const TPersistent* source) {
     SetFont(src->Font());
     SetImageIndex(src->imageIndex_);
     // The lists are shared components: the references are copied, never their content.
-    SetImages(src->images_);
-    SetDisabledImages(src->disabledImages_);
+    SetImages(src->Images());
+    SetDisabledImages(src->DisabledImages());
     SetDisabledPicture(src->disabledPicture_.get());
     SetDragMode(src->DragMode());
     SetDragKind(src->DragKind());
     SetFocusType(src->focusType_);
-    SetHotImages(src->hotImages_);
+    SetHotImages(src->HotImages());
     SetHotPicture(src->hotPicture_.get());
     SetMarginVert(src->marginVert_);
     SetMarginHorz(src->marginHorz_);
@@ -317,7 +300,7 @@ void TAdvCustomGlowButton::WindowProc(TMessage& message) {
     case CM_MOUSEENTER: OnMouseEnterMessage(message); break;
     case CM_MOUSELEAVE: OnMouseLeaveMessage(message); break;
     case WM_LBUTTONDOWN:
-        mouseDownSeen = true;
+        state_.mouseDownSeen = true;
         TCustomControl::WindowProc(message);
         break;
     case WM_LBUTTONUP: OnLeftButtonUp(message); break;
@@ -336,7 +319,6 @@ void TAdvCustomGlowButton::WindowProc(TMessage& message) {
         RequestRepaint();
         break;
     case WM_ERASEBKGND: HandleEraseBackground(message); break;
-    case WM_PAINT: HandlePaintMessage(message); break;
     default: TCustomControl::WindowProc(message); break;
     }
 }

@@ -6,10 +6,11 @@
 //
 // Where the code lives: properties, copying and messages in AdvGlowButton.cpp; mouse, keyboard,
 // focus, fades, auto-repeat and groups in GlowButtonInput.cpp; painting in GlowButtonPaint.cpp;
-// automatic sizing in GlowButtonSizing.cpp; the drop-down part and the action seam in
+// automatic sizing in GlowButtonSizing.cpp; the drop-down part and the action link's side in
 // GlowButtonDropDown.cpp.
 #include "GlowButtonAppearance.h"
 #include "GlowButtonTypes.h"
+#include "GlowState.h"
 #include "framework/CustomControl.h"
 #include "framework/Form.h"
 #include "framework/Strings.h"
@@ -25,7 +26,6 @@ namespace plaxor {
 
 class TBitmap;
 class TImageList;
-struct TFaceState;
 class TPopupMenu;
 class TTimer;
 
@@ -69,15 +69,15 @@ public:
     void SetDefault(bool value);
     int ImageIndex() const noexcept { return imageIndex_; }
     void SetImageIndex(int value);
-    TImageList* Images() const noexcept { return images_; }
+    TImageList* Images() const noexcept { return images_.get(); }
     void SetImages(TImageList* value);
-    TImageList* DisabledImages() const noexcept { return disabledImages_; }
+    TImageList* DisabledImages() const noexcept { return disabledImages_.get(); }
     void SetDisabledImages(TImageList* value);
     TGDIPPicture* DisabledPicture() const noexcept { return disabledPicture_.get(); }
     void SetDisabledPicture(const TPersistent* value);
     TFocusType FocusType() const noexcept { return focusType_; }
     void SetFocusType(TFocusType value) { focusType_ = value; }
-    TImageList* HotImages() const noexcept { return hotImages_; }
+    TImageList* HotImages() const noexcept { return hotImages_.get(); }
     void SetHotImages(TImageList* value);
     TGDIPPicture* HotPicture() const noexcept { return hotPicture_.get(); }
     void SetHotPicture(const TPersistent* value) { hotPicture_->CopyFrom(value); }
@@ -119,9 +119,8 @@ public:
     void SetTransparent(bool value) { transparent_ = value; }
     StringTrimming Trimming() const noexcept { return trimming_; }
     void SetTrimming(StringTrimming value);
-    // Reads the version; writing it changes nothing.
+    // Read only: a layout's Version is read and ignored.
     std::wstring Version() const { return VersionText(); }
-    void SetVersion(const std::wstring&) {}
     bool WordWrap() const noexcept { return wordWrap_; }
     void SetWordWrap(bool value);
 
@@ -150,7 +149,7 @@ public:
     void SetDropDownDirection(TDropDownDirection value);
     bool DropDownSplit() const noexcept { return dropDownSplit_; }
     void SetDropDownSplit(bool value) { dropDownSplit_ = value; }
-    TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_; }
+    TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_.get(); }
     void SetDropDownMenu(TPopupMenu* value);
     // Where the menu opens, in screen coordinates: the button's bottom-left corner for ddDown,
     // its top-right corner for ddRight.
@@ -162,15 +161,9 @@ public:
     TGlowButtonDrawEvent OnDrawButton;
     TNotifyEvent OnDropDown;
 
-    // buttonState values (3 does not occur).
-    static constexpr std::uint8_t stateUp = 0;
-    static constexpr std::uint8_t stateDisabled = 1;
-    static constexpr std::uint8_t stateDown = 2;
-    static constexpr std::uint8_t stateChecked = 4;
-    // fadeKind values.
-    static constexpr std::uint8_t fadeKindHot = 0;
-    static constexpr std::uint8_t fadeKindDown = 1;
-    static constexpr std::uint8_t fadeKindFinished = 2;
+    // A copy of the state that input moves and painting reads; it changes nothing. Tests read
+    // the button through it.
+    TGlowState Snapshot() const { return state_; }
 
 protected:
     // ---- the virtual operations this class adds, in slot order ----
@@ -189,8 +182,6 @@ protected:
 
     // ---- framework overrides ----
     void AfterLoad() override;
-    void HandleRemoval(TComponent* component, TOperation operation) override;
-    void SetWindowParams(TCreateParams& params) override;
     void CreateWindowHandle() override;
     void PaintControl() override;
     void HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -203,8 +194,7 @@ protected:
     void HandleFocusExit() override;
 
     // ---- painting and sizing ----
-    // WM_PAINT (buffered) and WM_ERASEBKGND (answers 1, erases nothing).
-    void HandlePaintMessage(TMessage& message);
+    // WM_ERASEBKGND: answers 1 and erases nothing (the buffered paint covers every pixel).
     void HandleEraseBackground(TMessage& message);
     // Invalidates, or with AutoSize measures the content and resizes.
     void UpdateSize();
@@ -224,24 +214,17 @@ protected:
     // picture index. Down is not taken here: it follows Checked through the link.
     void ApplyAction(TBasicAction* sender, bool checkDefaults) override;
 
-    // ---- the action seam: what the release and ChangeDown ask of a linked action ----
-    virtual bool ActionLinked() const;
-    // The linked action checks itself on each click (a TAction with AutoCheck).
-    virtual bool ActionAutoChecks() const;
-    // The linked action, named as the sender of a click raised directly.
-    virtual TObject* ActionObject() const;
-    // The image list of a linked action whose ImageIndex is 0 or more and whose action list has
-    // one, with that index in imageIndex; null when there is none.
-    virtual TImageList* ActionImages(int& imageIndex) const;
-
 private:
-    friend class GlowButtonTestAccess;
+    // What the release and the paint ask of a linked action: it checks itself on each click
+    // (a TAction with AutoCheck); the image list of an action whose ImageIndex is 0 or more
+    // and whose action list has one, with that index in imageIndex (null when there is none).
+    bool ActionAutoChecks() const;
+    TImageList* ActionImages(int& imageIndex) const;
+
     // The link keeps the answers of its follow tests in checkedLinked and groupIndexLinked.
     friend class TAdvGlowButtonActionLink;
-    friend class GlowButtonPaintAccess;
 
     // Painting (GlowButtonPaint.cpp) and sizing (GlowButtonSizing.cpp).
-    TFaceState FaceState() const;
     // The parent paints itself into the canvas through region (client coordinates).
     void PaintParentBackground(HRGN region);
     // The parent's background in the corner pixels of the rounded ends.
@@ -261,6 +244,9 @@ private:
     void StartFadeTimer();
     void FadeTick();
     void FinishFade();
+    // After a press ended (or a move came while mouseInside was clear) the framework's enter
+    // and leave may have missed a change: where the pointer really is decides whether a leave
+    // or an enter is replayed.
     void CursorRecheck();
     void KeyboardClick();
     // The whole button opens the menu (a menu button, or a drop-down button without the split
@@ -282,10 +268,11 @@ private:
     bool cancel_ = false;
     bool default_ = false;
     int imageIndex_ = -1;
-    TImageList* images_ = nullptr;
-    TImageList* disabledImages_ = nullptr;
+    // References to components of any owner: null once the component is freed.
+    TComponentRef<TImageList> images_;
+    TComponentRef<TImageList> disabledImages_;
     TFocusType focusType_ = ftBorder;
-    TImageList* hotImages_ = nullptr;
+    TComponentRef<TImageList> hotImages_;
     int marginVert_ = 1;
     int marginHorz_ = 1;
     TModalResult modalResult_ = 0;
@@ -313,7 +300,7 @@ private:
     TDropDownPosition dropDownPosition_ = dpRight;
     TDropDownDirection dropDownDirection_ = ddDown;
     bool dropDownSplit_ = true;
-    TPopupMenu* dropDownMenu_ = nullptr;
+    TComponentRef<TPopupMenu> dropDownMenu_;
 
     // Owned objects, created in this order.
     std::unique_ptr<TGDIPPicture> picture_;
@@ -324,34 +311,8 @@ private:
     std::unique_ptr<TStringList> notes_;
     std::unique_ptr<TFont> notesFont_;
 
-    // The state that input moves and painting reads.
-    std::uint8_t buttonState = stateUp;
-    bool mouseOver = false;
-    bool mouseInside = false;
-    bool hotColors = false;
-    bool pressed = false;
-    bool pressedOutside = false;
-    bool leftButtonHeld = false;
-    bool tracking = false;
-    bool dropDownHot = false;
-    bool hasFocus = false;
-    bool defaultActive = false;
-    bool mouseDownSeen = false;
-    bool loadedDown = false;
-    TTimer* fadeTimer = nullptr; // owned as a component while it exists
-    int hotFade = 0;
-    int downFade = 0;
-    int fadeStep = 0;
-    std::uint8_t fadeKind = fadeKindHot;
-    TTimer* repeatTimer = nullptr; // owned as a component
-    bool checkedLinked = false;
-    bool groupIndexLinked = false;
-    bool sizeRequest = false;
-    bool sizeDirty = true;
-    TButtonSizeState buttonSizeState = bsLarge;
-    TButtonLayout savedLayout = blGlyphLeft;
-    TDropDownPosition savedDropDownPosition = dpRight;
-    bool painting = false;
+    // The state that input moves and painting reads (GlowState.h).
+    TGlowState state_;
 };
 
 class TAdvGlowButton : public TAdvCustomGlowButton {

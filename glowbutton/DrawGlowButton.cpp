@@ -69,7 +69,7 @@ void DrawSplitFace(TCanvas& canvas, TGPGraphics& g, const TGlowButtonDrawInputs&
         dropUpper = {L, B - kDropDownHotStrip, R, B}; // one part, painted as an upper half
     }
     // The part under the mouse is the darker one.
-    const bool dropHot = in.hotPart == 2;
+    const bool dropHot = in.hotPart == hotPartDropDown;
     auto main = [&](TColor color) { return dropHot ? color : DarkenColor(color, -10); };
     auto drop = [&](TColor color) { return dropHot ? DarkenColor(color, -10) : color; };
     DrawGradientPart(canvas, g, mainLower, false, in.GradientMirror, main(in.ColorMirror),

@@ -50,8 +50,7 @@ struct TGlowButtonDrawInputs {
     SIZE pictureSize{0, 0};
     TAntiAlias antiAlias = aaClearType;
     TBitmap* glyphBitmap = nullptr;
-    // 0 nothing under the mouse, 1 the main part, 2 the drop-down part.
-    int hotPart = 0;
+    THotPart hotPart = hotPartNone;
     bool transparentIdle = false;
     bool mouseOver = false;
     TButtonPosition position = bpStandalone;

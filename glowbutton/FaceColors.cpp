@@ -43,23 +43,23 @@ void BlendFace(TFaceColors& into, const TFaceColors& a, const TFaceColors& b, in
     into.ColorMirrorTo = BlendColor(a.ColorMirrorTo, b.ColorMirrorTo, percent);
 }
 
-bool Disabled(const TFaceState& s) {
-    return s.buttonState == stateDisabled || !s.enabled;
+bool Disabled(const TGlowState& s, const TFaceSettings& p) {
+    return s.buttonState == stateDisabled || !p.enabled;
 }
 
-TFaceColors StateColors(const TGlowButtonAppearance& a, const TFaceState& s) {
-    if (Disabled(s) && s.showDisabled) return DisabledColors(a);
-    if (s.buttonState == stateDown && s.style != bsCheck) {
+TFaceColors StateColors(const TGlowButtonAppearance& a, const TGlowState& s,
+                        const TFaceSettings& p) {
+    if (Disabled(s, p) && p.showDisabled) return DisabledColors(a);
+    if (s.buttonState == stateDown && p.style != bsCheck) {
         TFaceColors c = DownColors(a);
         c.highlighted = true;
         return c;
     }
-    if (s.buttonState == stateChecked || (s.style == bsCheck && s.buttonState == stateDown)) {
+    if (s.buttonState == stateChecked || (p.style == bsCheck && s.buttonState == stateDown)) {
         TFaceColors c = CheckedColors(a);
         // A checked button being pressed or entered shows its way towards the down colours.
-        if (s.fadeTimerRunning &&
-            (s.mouseInside ||
-             (s.style != bsCheck && (s.groupIndex <= 0 || s.buttonState == stateDown))))
+        if (p.fading && (s.mouseInside ||
+                         (p.style != bsCheck && (p.groupIndex <= 0 || s.buttonState == stateDown))))
             BlendFace(c, CheckedColors(a), DownColors(a), s.downFade);
         return c;
     }
@@ -71,14 +71,15 @@ TFaceColors StateColors(const TGlowButtonAppearance& a, const TFaceState& s) {
     return NormalColors(a);
 }
 
-void ApplyFades(TFaceColors& c, const TGlowButtonAppearance& a, const TFaceState& s) {
-    if (!s.fadeTimerRunning) return;
-    if (!s.pressed && !s.transparent && s.buttonState != stateChecked &&
-        !(s.style == bsCheck && s.buttonState == stateDown)) {
+void ApplyFades(TFaceColors& c, const TGlowButtonAppearance& a, const TGlowState& s,
+                const TFaceSettings& p) {
+    if (!p.fading) return;
+    if (!s.pressed && !p.transparent && s.buttonState != stateChecked &&
+        !(p.style == bsCheck && s.buttonState == stateDown)) {
         // Always between the appearance's hot and normal values, whatever set was chosen.
         BlendFace(c, HotColors(a), NormalColors(a), s.hotFade);
         c.BorderColor = BlendColor(a.BorderColorHot(), a.BorderColor(), s.hotFade);
-    } else if (s.style == bsCheck) {
+    } else if (p.style == bsCheck) {
         if (s.pressed) BlendFace(c, DownColors(a), CheckedColors(a), s.downFade);
     } else if (s.pressed && s.buttonState != stateChecked) {
         BlendFace(c, DownColors(a), HotColors(a), s.downFade);
@@ -88,28 +89,29 @@ void ApplyFades(TFaceColors& c, const TGlowButtonAppearance& a, const TFaceState
 
 } // namespace
 
-TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TFaceState& painted) {
-    TFaceState state = painted;
-    if (state.buttonState == stateDisabled && !state.showDisabled)
-        state.buttonState = state.down && state.groupIndex != 0 ? stateChecked : stateUp;
-    TFaceColors c = StateColors(appearance, state);
-    ApplyFades(c, appearance, state);
-    if (state.position != bpStandalone && state.leftButtonHeld)
+TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TGlowState& painted,
+                             const TFaceSettings& settings) {
+    TGlowState state = painted;
+    if (state.buttonState == stateDisabled && !settings.showDisabled)
+        state.buttonState = settings.down && settings.groupIndex != 0 ? stateChecked : stateUp;
+    TFaceColors c = StateColors(appearance, state, settings);
+    ApplyFades(c, appearance, state, settings);
+    if (settings.position != bpStandalone && state.leftButtonHeld)
         c.BorderColor = appearance.BorderColor();
-    if (Disabled(state) && state.showDisabled) {
+    if (Disabled(state, settings) && settings.showDisabled) {
         const bool highlighted = c.highlighted;
         c = DisabledColors(appearance);
         c.highlighted = highlighted;
     }
-    if (FocusHotShown(state.hasFocus, state.focusType) && !state.pressed) {
+    if (FocusHotShown(state.hasFocus, settings.focusType) && !state.pressed) {
         c = HotColors(appearance);
         c.highlighted = true;
     }
     return c;
 }
 
-TSettledState SettleButtonState(std::uint8_t buttonState, bool enabled, bool down, int groupIndex,
-                                TAdvButtonStyle style) {
+TSettledState SettleButtonState(TButtonPressState buttonState, bool enabled, bool down,
+                                int groupIndex, TAdvButtonStyle style) {
     TSettledState settled{buttonState, false};
     if (!enabled) {
         settled.buttonState = stateDisabled;
@@ -121,9 +123,9 @@ TSettledState SettleButtonState(std::uint8_t buttonState, bool enabled, bool dow
     return settled;
 }
 
-std::uint8_t HotPart(bool dropDownButton, bool mouseInside, bool leftButtonHeld, bool dropDownHot) {
-    if (!dropDownButton || !(mouseInside || leftButtonHeld)) return 0;
-    return dropDownHot ? 2 : 1;
+THotPart HotPart(bool dropDownButton, bool mouseInside, bool leftButtonHeld, bool dropDownHot) {
+    if (!dropDownButton || !(mouseInside || leftButtonHeld)) return hotPartNone;
+    return dropDownHot ? hotPartDropDown : hotPartMain;
 }
 
 bool FocusBorderShown(bool hasFocus, TFocusType focusType) {
@@ -134,7 +136,8 @@ bool FocusHotShown(bool hasFocus, TFocusType focusType) {
     return hasFocus && (focusType == ftHot || focusType == ftHotBorder);
 }
 
-bool IsTransparentIdle(bool transparent, bool mouseOver, bool focusHot, std::uint8_t buttonState) {
+bool IsTransparentIdle(bool transparent, bool mouseOver, bool focusHot,
+                       TButtonPressState buttonState) {
     return transparent && !mouseOver && !focusHot && buttonState != stateDown;
 }
 

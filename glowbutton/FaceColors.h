@@ -4,18 +4,10 @@
 // Pure functions of those values, so the rules can be checked without a window.
 #include "GlowButtonAppearance.h"
 #include "GlowButtonTypes.h"
+#include "GlowState.h"
 #include "framework/Colors.h"
-#include <cstdint>
 
 namespace plaxor {
-
-// The visual press state a glow button keeps (3 does not occur).
-enum TButtonPressState : std::uint8_t {
-    stateUp = 0,
-    stateDisabled = 1,
-    stateDown = 2,
-    stateChecked = 4
-};
 
 // One resolved colour set for a paint.
 struct TFaceColors {
@@ -30,25 +22,18 @@ struct TFaceColors {
     bool highlighted = false;
 };
 
-// The button's state fields and properties that the colour choice reads.
-struct TFaceState {
-    std::uint8_t buttonState = stateUp;
+// What the colour choice reads besides the button's state: its settings, and whether a fade
+// runs (the state knows only its timer).
+struct TFaceSettings {
     bool enabled = true;
     bool down = false;
     bool showDisabled = true;
     TAdvButtonStyle style = bsButton;
     int groupIndex = 0;
-    bool fadeTimerRunning = false;
-    int hotFade = 0;
-    int downFade = 0;
-    bool mouseInside = false;
-    bool hotColors = false;
-    bool pressed = false;
     bool transparent = false;
     TButtonPosition position = bpStandalone;
-    bool leftButtonHeld = false;
-    bool hasFocus = false;
     TFocusType focusType = ftBorder;
+    bool fading = false;
 };
 
 // The seven values of one state's set; highlighted stays false.
@@ -63,23 +48,24 @@ TFaceColors DisabledColors(const TGlowButtonAppearance& a);
 // (over any fade), a focused ftHot / ftHotBorder button that is not pressed shows the hot set.
 // A disabled button without ShowDisabled keeps the look of its state: checked when it is a Down
 // button of a group, though its buttonState reads stateDisabled.
-TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TFaceState& state);
+TFaceColors ChooseFaceColors(const TGlowButtonAppearance& appearance, const TGlowState& state,
+                             const TFaceSettings& settings);
 
 // buttonState as a paint first settles it: stateDisabled while disabled; an enabled button
 // leaves stateDisabled for stateChecked (Down in a group) or stateUp; a Down check button is
 // stateDown. clearTracking tells the caller to drop a pending press.
 struct TSettledState {
-    std::uint8_t buttonState;
+    TButtonPressState buttonState;
     bool clearTracking;
 };
-TSettledState SettleButtonState(std::uint8_t buttonState, bool enabled, bool down, int groupIndex,
-                                TAdvButtonStyle style);
+TSettledState SettleButtonState(TButtonPressState buttonState, bool enabled, bool down,
+                                int groupIndex, TAdvButtonStyle style);
 
-// 0 no part under the mouse, 1 the main part, 2 the drop-down part.
-std::uint8_t HotPart(bool dropDownButton, bool mouseInside, bool leftButtonHeld, bool dropDownHot);
+THotPart HotPart(bool dropDownButton, bool mouseInside, bool leftButtonHeld, bool dropDownHot);
 bool FocusBorderShown(bool hasFocus, TFocusType focusType);
 bool FocusHotShown(bool hasFocus, TFocusType focusType);
 // A transparent button at rest shows the parent through it: no face, no border.
-bool IsTransparentIdle(bool transparent, bool mouseOver, bool focusHot, std::uint8_t buttonState);
+bool IsTransparentIdle(bool transparent, bool mouseOver, bool focusHot,
+                       TButtonPressState buttonState);
 
 } // namespace plaxor

@@ -15,14 +15,14 @@ bool TAdvGlowButtonActionLink::CheckedFollowsAction() {
     const TCustomAction* action = CustomAction();
     const bool follows =
         button_ && IsCheckedLinked() && action && action->Checked() == button_->Down();
-    if (button_) button_->checkedLinked = follows;
+    if (button_) button_->state_.checkedLinked = follows;
     return follows;
 }
 
 bool TAdvGlowButtonActionLink::GroupIndexFollowsAction() {
     const TCustomAction* action = CustomAction();
     const bool follows = button_ && action && action->GroupIndex() == button_->GroupIndex();
-    if (button_) button_->groupIndexLinked = follows;
+    if (button_) button_->state_.groupIndexLinked = follows;
     return follows;
 }
 
@@ -40,7 +40,7 @@ void TAdvGlowButtonActionLink::ApplyChecked(bool value) {
     // would release it; otherwise two buttons of one group would stay down.
     if (!value && button_->down_) {
         button_->down_ = false;
-        button_->buttonState = TAdvCustomGlowButton::stateUp;
+        button_->state_.buttonState = stateUp;
         button_->RequestRepaint();
     }
 }

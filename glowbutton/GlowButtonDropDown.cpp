@@ -21,33 +21,35 @@ void TAdvCustomGlowButton::ShowDropDownMenu() {
 }
 
 void TAdvCustomGlowButton::DropDownFromMouse() {
-    mouseInside = false;
+    state_.mouseInside = false;
+    // OnDropDown and the menu's items may free the button.
+    const TComponentRef self(this);
     Raise(OnDropDown, this);
+    if (!self) return;
     if (dropDownMenu_) {
         // While the menu is open the button counts as hovered but not hot.
-        pressed = false;
-        hotColors = false;
-        mouseOver = true;
+        state_.pressed = false;
+        state_.hotColors = false;
+        state_.mouseOver = true;
         RepaintNow();
         ShowDropDownMenu();
+        if (!self) return;
         // The menu's loop took the release of the press that opened it: the press ends here,
         // and a release arriving on its own later is no click.
-        leftButtonHeld = false;
-        mouseDownSeen = false;
+        state_.leftButtonHeld = false;
+        state_.mouseDownSeen = false;
         SetControlState(ControlState().Without(csClicked).Without(csLButtonDown));
         // Nothing fades back from the press: a fade now would blend the hot set in again
         // for a moment, though the button is no longer hot. It shows the normal set at once.
-        if (fadeTimer) FinishFade();
-        hotFade = 0;
-        downFade = 0;
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        cursor = ScreenToClient(cursor);
-        if (!InClient(cursor.x, cursor.y)) {
-            mouseOver = false;
-            mouseInside = false;
-            hotColors = false;
-            dropDownHot = false;
+        if (state_.Fading()) FinishFade();
+        state_.hotFade = 0;
+        state_.downFade = 0;
+        // The menu's loop had the mouse: where the pointer went meanwhile is read now.
+        if (!CursorOver()) {
+            state_.mouseOver = false;
+            state_.mouseInside = false;
+            state_.hotColors = false;
+            state_.dropDownHot = false;
         }
         RepaintNow();
     }
@@ -58,12 +60,15 @@ void TAdvCustomGlowButton::DropDownFromKeyboard() {
     if (!IsMenuButton() && !dropDownMenu_) return;
     if (dropDownMenu_) {
         // The face shows pressed while the menu is open.
-        buttonState = stateDown;
+        state_.buttonState = stateDown;
+        const TComponentRef self(this);
         Raise(OnDropDown, this);
+        if (!self) return;
         RequestRepaint();
         // OnDropDown may have taken the menu away.
         if (dropDownMenu_) ShowDropDownMenu();
-        buttonState = stateUp;
+        if (!self) return;
+        state_.buttonState = stateUp;
         RepaintNow();
     }
     RequestRepaint();
@@ -83,17 +88,9 @@ void TAdvCustomGlowButton::ApplyAction(TBasicAction* sender, bool checkDefaults)
     SetImageIndex(action->ImageIndex());
 }
 
-bool TAdvCustomGlowButton::ActionLinked() const {
-    return Action() != nullptr;
-}
-
 bool TAdvCustomGlowButton::ActionAutoChecks() const {
     const auto* action = dynamic_cast<const TAction*>(Action());
     return action && action->AutoCheck();
-}
-
-TObject* TAdvCustomGlowButton::ActionObject() const {
-    return Action();
 }
 
 TImageList* TAdvCustomGlowButton::ActionImages(int& imageIndex) const {

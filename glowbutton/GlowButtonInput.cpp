@@ -1,9 +1,11 @@
 // How the glow button's state moves: mouse enter and leave with the fades, press, move and
 // release with the click, auto-repeat, keys, dialog keys and accelerators, focus, and the down
-// state with its groups.
+// state with its groups. Every event handler may free the button: after raising one, code
+// goes on only while a reference to the button still reads it.
 #include "AdvGlowButton.h"
 #include <memory>
 #include "framework/Accel.h"
+#include "framework/Actions.h"
 #include "framework/Timer.h"
 #include <algorithm>
 #include <utility>
@@ -31,40 +33,42 @@ bool TAdvCustomGlowButton::InClient(int x, int y) const {
 
 void TAdvCustomGlowButton::OnMouseEnterMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
+    const TComponentRef self(this);
     Raise(OnMouseEnter, this);
-    if (IsDesigning() || mouseOver) return;
-    hotColors = true;
-    if (pressedOutside) pressed = true;
+    if (!self || state_.mouseOver) return;
+    state_.hotColors = true;
+    if (state_.pressedOutside) state_.pressed = true;
     StartFadeTimer();
-    if (!pressed && fadeKind != fadeKindDown) {
-        fadeStep = kFadeStep;
-        fadeKind = fadeKindHot;
+    if (!state_.pressed && state_.fadeKind != fadeKindDown) {
+        state_.fadeStep = kFadeStep;
+        state_.fadeKind = fadeKindHot;
     }
     RequestRepaint();
-    mouseInside = true;
-    mouseOver = true;
+    state_.mouseInside = true;
+    state_.mouseOver = true;
 }
 
 void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
     TCustomControl::WindowProc(message);
+    const TComponentRef self(this);
     Raise(OnMouseLeave, this);
-    if (IsDesigning() || !mouseOver) return;
-    mouseOver = false;
-    mouseInside = false;
-    hotColors = false;
-    dropDownHot = false;
-    if (pressed && leftButtonHeld) {
+    if (!self || !state_.mouseOver) return;
+    state_.mouseOver = false;
+    state_.mouseInside = false;
+    state_.hotColors = false;
+    state_.dropDownHot = false;
+    if (state_.pressed && state_.leftButtonHeld) {
         // Still held: re-entering shows the pressed look again.
-        pressed = false;
-        fadeStep = -kFadeStep;
-        fadeKind = fadeKindHot;
+        state_.pressed = false;
+        state_.fadeStep = -kFadeStep;
+        state_.fadeKind = fadeKindHot;
         RequestRepaint();
-        pressedOutside = true;
+        state_.pressedOutside = true;
     } else {
-        pressed = false;
-        hotFade = 100;
-        fadeStep = -kFadeStep;
-        fadeKind = fadeKindHot;
+        state_.pressed = false;
+        state_.hotFade = 100;
+        state_.fadeStep = -kFadeStep;
+        state_.fadeKind = fadeKindHot;
         RequestRepaint();
     }
     StartFadeTimer();
@@ -73,58 +77,60 @@ void TAdvCustomGlowButton::OnMouseLeaveMessage(TMessage& message) {
 // ---- fades ----
 
 void TAdvCustomGlowButton::StartFadeTimer() {
-    if (fadeTimer) return;
+    if (state_.Fading()) return;
     // Only a running timer counts as a fade: one that could not start is freed (with the
     // error passed on), or painting would blend colours for good and no fade would start again.
     auto timer = std::make_unique<TTimer>(this);
     timer->SetInterval(kFadeInterval);
     timer->OnTimer = [this](TObject*) { FadeTick(); };
     timer->SetEnabled(true);
-    fadeTimer = timer.release(); // the button owns it as a component from here
+    state_.fadeTimer = timer.release(); // the button owns it as a component from here
 }
 
 void TAdvCustomGlowButton::FadeTick() {
-    if (fadeKind == fadeKindFinished) return;
-    int& position = fadeKind == fadeKindHot ? hotFade : downFade;
-    position += fadeStep;
-    const bool past = (position > 100 && fadeStep > 0) || (position < 0 && fadeStep < 0);
+    if (state_.fadeKind == fadeKindFinished) return;
+    int& position = state_.fadeKind == fadeKindHot ? state_.hotFade : state_.downFade;
+    position += state_.fadeStep;
+    const bool past =
+        (position > 100 && state_.fadeStep > 0) || (position < 0 && state_.fadeStep < 0);
     if (!past) {
         RequestRepaint();
         return;
     }
     position = std::clamp(position, 0, 100);
-    if (fadeKind == fadeKindDown && fadeStep < 0) {
-        pressed = false;
-        pressedOutside = false;
+    if (state_.fadeKind == fadeKindDown && state_.fadeStep < 0) {
+        state_.pressed = false;
+        state_.pressedOutside = false;
     }
     FinishFade();
 }
 
 void TAdvCustomGlowButton::FinishFade() {
-    fadeKind = fadeKindFinished;
+    state_.fadeKind = fadeKindFinished;
     // Runs inside the timer's own tick, which the timer allows.
-    delete std::exchange(fadeTimer, nullptr);
+    delete std::exchange(state_.fadeTimer, nullptr);
 }
 
 // ---- press, move, release ----
 
 void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
+    if (!self || button != mbLeft) return;
     if (repeatClick_) {
-        if (!repeatTimer) repeatTimer = new TTimer(this);
-        repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
+        if (!state_.repeatTimer) state_.repeatTimer = new TTimer(this);
+        state_.repeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
         // Stopped first, so that an unchanged interval still counts from this press.
-        repeatTimer->SetEnabled(false);
-        repeatTimer->SetInterval(TimerInterval(initRepeatPause_));
-        repeatTimer->SetEnabled(true);
+        state_.repeatTimer->SetEnabled(false);
+        state_.repeatTimer->SetInterval(TimerInterval(initRepeatPause_));
+        state_.repeatTimer->SetEnabled(true);
     }
-    pressed = true;
-    leftButtonHeld = true;
+    state_.pressed = true;
+    state_.leftButtonHeld = true;
     if (TabStop() && CanFocus()) SetFocus();
     StartFadeTimer();
-    fadeStep = kFadeStep;
-    fadeKind = fadeKindDown;
+    state_.fadeStep = kFadeStep;
+    state_.fadeKind = fadeKindDown;
 
     const bool inZone = dropDownPosition_ == dpBottom ? y > Height() - kDropDownPressZone
                                                       : x > Width() - kDropDownPressZone;
@@ -133,7 +139,7 @@ void TAdvCustomGlowButton::HandleMouseDown(TMouseButton button, TShiftState shif
         return;
     }
     PressFace();
-    tracking = true;
+    state_.tracking = true;
 }
 
 bool TAdvCustomGlowButton::WholeButtonIsMenu() const {
@@ -144,46 +150,45 @@ bool TAdvCustomGlowButton::WholeButtonIsMenu() const {
 void TAdvCustomGlowButton::PressFace() {
     if (style_ == bsCheck) ChangeDown(!down_);
     if (!down_) {
-        buttonState = stateDown;
+        state_.buttonState = stateDown;
         RequestRepaint();
     }
     if (style_ == bsCheck) {
-        buttonState = stateDown;
+        state_.buttonState = stateDown;
         RepaintNow();
     }
 }
 
 void TAdvCustomGlowButton::HandleMouseMove(TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseMove(shift, x, y);
-    if (IsDesigning()) return;
+    if (!self) return;
     const bool hot =
         dropDownButton_ && (dropDownPosition_ == dpBottom ? y > Height() - kDropDownHotStrip
                                                           : x > Width() - kDropDownHotStrip);
-    if (hot != dropDownHot) {
-        dropDownHot = hot;
+    if (hot != state_.dropDownHot) {
+        state_.dropDownHot = hot;
         RequestRepaint();
     }
-    if (tracking) {
-        std::uint8_t state = down_ ? stateChecked : stateUp;
+    if (state_.tracking) {
+        TButtonPressState state = down_ ? stateChecked : stateUp;
         if (InClient(x, y)) state = down_ ? stateChecked : stateDown;
         if (style_ == bsCheck && down_) state = stateDown;
-        if (state != buttonState) {
-            buttonState = state;
+        if (state != state_.buttonState) {
+            state_.buttonState = state;
             RequestRepaint();
         }
-    } else if (!mouseInside) {
+    } else if (!state_.mouseInside) {
         CursorRecheck();
     }
 }
 
 void TAdvCustomGlowButton::CursorRecheck() {
     if (!Enabled()) return;
-    POINT cursor{};
-    if (!::GetCursorPos(&cursor)) return;
-    const bool outside = TWinControl::FindControlAt(cursor, true) != this;
-    if (outside == mouseInside) return;
+    const bool outside = !CursorOver();
+    if (outside == state_.mouseInside) return;
     // The enter and leave handlers set mouseInside properly when their gate lets them through.
-    mouseInside = outside;
+    state_.mouseInside = outside;
     Perform(outside ? CM_MOUSELEAVE : CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
 }
 
@@ -192,31 +197,35 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
     // A press on this button (single or double) is being released; the framework forgets
     // that once its release handling has run.
     const bool pressedHere = ControlState().Contains(csLButtonDown);
+    const TComponentRef self(this);
     bool released = false;
-    fadeStep = -kFadeStep;
-    fadeKind = fadeKindDown;
-    leftButtonHeld = false;
-    pressedOutside = false;
+    state_.fadeStep = -kFadeStep;
+    state_.fadeKind = fadeKindDown;
+    state_.leftButtonHeld = false;
+    state_.pressedOutside = false;
     StartFadeTimer();
 
-    if (tracking && !(!dropDownButton_ && IsMenuButton())) {
-        tracking = false;
+    if (state_.tracking && !(!dropDownButton_ && IsMenuButton())) {
+        state_.tracking = false;
         const bool inside = InClient(x, y);
         if (groupIndex_ == 0) {
-            buttonState = stateUp;
-            mouseInside = false;
+            state_.buttonState = stateUp;
+            state_.mouseInside = false;
             if (style_ == bsCheck) {
-                if (ActionLinked()) {
+                if (Action()) {
                     ReleaseLeftButton(message);
                     released = true;
-                    if (checkedLinked || groupIndexLinked || ActionAutoChecks()) return;
+                    if (!self || state_.checkedLinked || state_.groupIndexLinked ||
+                        ActionAutoChecks())
+                        return;
                 }
                 if (!inside && down_) ChangeDown(false);
                 RepaintNow();
             }
-            if (inside && buttonState != stateDown && buttonState != stateChecked) RequestRepaint();
+            if (inside && state_.buttonState != stateDown && state_.buttonState != stateChecked)
+                RequestRepaint();
         } else {
-            if (ActionLinked() && (checkedLinked || groupIndexLinked)) {
+            if (Action() && (state_.checkedLinked || state_.groupIndexLinked)) {
                 ReleaseLeftButton(message);
                 return;
             }
@@ -225,46 +234,51 @@ void TAdvCustomGlowButton::OnLeftButtonUp(TMessage& message) {
                 if (down_) RepaintNow();
             } else {
                 // Up again unless it is down: no move may have come to take the pressed look.
-                buttonState = down_ ? stateChecked : stateUp;
+                state_.buttonState = down_ ? stateChecked : stateUp;
                 RepaintNow();
             }
         }
         CursorRecheck();
+        if (!self) return;
     }
 
-    if (mouseDownSeen) {
+    if (state_.mouseDownSeen) {
         if (!released) SetControlState(ControlState().With(csClicked));
     } else if (pressedHere && InClient(x, y)) {
         // The press was a double-click message, on which the framework does not click. Like
         // any click it needs the release inside; a release without a press here is none.
         TForm* form = GetParentForm();
         if (!form || form->Active()) {
-            TObject* action = ActionLinked() ? ActionObject() : nullptr;
+            TObject* action = Action();
             Raise(OnClick, action ? action : static_cast<TObject*>(this));
+            if (!self) return;
         }
     }
-    mouseDownSeen = false;
+    state_.mouseDownSeen = false;
 
     if (!released) ReleaseLeftButton(message);
+    if (!self) return;
     if (style_ == bsCheck || groupIndex_ > 0) RepaintNow();
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    const TComponentRef self(this);
     TCustomControl::HandleMouseUp(button, shift, x, y);
-    if (repeatTimer) repeatTimer->SetEnabled(false);
+    if (self && state_.repeatTimer) state_.repeatTimer->SetEnabled(false);
 }
 
 // ---- auto-repeat ----
 
 void TAdvCustomGlowButton::RepeatTick() {
-    if (!repeatTimer) return;
-    repeatTimer->SetInterval(TimerInterval(repeatPause_));
-    if (!pressed || !MouseCapture()) return;
+    if (!state_.repeatTimer) return;
+    state_.repeatTimer->SetInterval(TimerInterval(repeatPause_));
+    if (!state_.pressed || !MouseCapture()) return;
+    const TComponentRef self(this);
     try {
         PerformClick();
     } catch (...) {
-        if (repeatTimer) repeatTimer->SetEnabled(false);
+        if (self && state_.repeatTimer) state_.repeatTimer->SetEnabled(false);
         throw;
     }
 }
@@ -272,27 +286,32 @@ void TAdvCustomGlowButton::RepeatTick() {
 // ---- keyboard ----
 
 void TAdvCustomGlowButton::HandleKeyDown(WORD& key, TShiftState shift) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyDown(key, shift);
+    if (!self) return;
     if (key == VK_RETURN || key == VK_SPACE) {
-        pressed = true;
-        buttonState = stateDown;
+        state_.pressed = true;
+        state_.buttonState = stateDown;
         RepaintNow();
     }
     if (key == VK_F4) DropDownFromKeyboard();
 }
 
 void TAdvCustomGlowButton::HandleKeyPress(wchar_t& key) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyPress(key);
-    if (key != L' ' && key != L'\r') return;
+    if (!self || (key != L' ' && key != L'\r')) return;
     // Straight to the event: a linked action is not run from here.
     if (TForm* form = GetParentForm()) form->SetModalResult(modalResult_);
     Raise(OnClick, this);
 }
 
 void TAdvCustomGlowButton::HandleKeyUp(WORD& key, TShiftState shift) {
+    const TComponentRef self(this);
     TCustomControl::HandleKeyUp(key, shift);
-    pressed = false;
-    buttonState = stateUp;
+    if (!self) return;
+    state_.pressed = false;
+    state_.buttonState = stateUp;
     RepaintNow();
 }
 
@@ -301,11 +320,12 @@ void TAdvCustomGlowButton::OnDialogKey(TMessage& message) {
     if (HIWORD(message.LParam) & KF_ALTDOWN) shift.Include(ssAlt);
     const bool plain =
         !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
-    const bool ours =
-        (message.WParam == VK_RETURN && defaultActive) || (message.WParam == VK_ESCAPE && cancel_);
+    const bool ours = (message.WParam == VK_RETURN && state_.defaultActive) ||
+                      (message.WParam == VK_ESCAPE && cancel_);
     if (ours && plain && CanFocus()) {
+        const TComponentRef self(this);
         KeyboardClick();
-        buttonState = stateUp;
+        if (self) state_.buttonState = stateUp;
         message.Result = 1;
         return;
     }
@@ -339,24 +359,28 @@ void TAdvCustomGlowButton::KeyboardClick() {
 // ---- focus ----
 
 void TAdvCustomGlowButton::HandleFocusEnter() {
+    const TComponentRef self(this);
     TCustomControl::HandleFocusEnter();
+    if (!self) return;
     RequestRepaint();
-    hasFocus = true;
+    state_.hasFocus = true;
 }
 
 void TAdvCustomGlowButton::HandleFocusExit() {
+    const TComponentRef self(this);
     TCustomControl::HandleFocusExit();
-    pressed = false;
-    buttonState = stateUp;
-    hasFocus = false;
+    if (!self) return;
+    state_.pressed = false;
+    state_.buttonState = stateUp;
+    state_.hasFocus = false;
     RequestRepaint();
 }
 
 void TAdvCustomGlowButton::UpdateDefaultActive(TWinControl* focused) {
     if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(focused))
-        defaultActive = glow == this;
+        state_.defaultActive = glow == this;
     else
-        defaultActive = default_;
+        state_.defaultActive = default_;
 }
 
 void TAdvCustomGlowButton::OnFocusChanged(TMessage& message) {
@@ -368,22 +392,22 @@ void TAdvCustomGlowButton::OnFocusChanged(TMessage& message) {
 // ---- down and groups ----
 
 void TAdvCustomGlowButton::ChangeDown(bool value) {
-    if (IsLoading()) loadedDown = value;
+    if (IsLoading()) state_.loadedDown = value;
     if (groupIndex_ == 0 && style_ == bsButton) value = false;
     if (style_ == bsCheck) {
         down_ = value;
-        buttonState = value ? stateDown : stateUp;
+        state_.buttonState = value ? stateDown : stateUp;
         RepaintNow();
         return;
     }
     if (value == down_ || (down_ && !allowAllUp_)) return;
     down_ = value;
     if (value) {
-        if (buttonState == stateUp) RequestRepaint();
-        buttonState = stateChecked;
-        if (!checkedLinked) AnnounceGroup();
+        if (state_.buttonState == stateUp) RequestRepaint();
+        state_.buttonState = stateChecked;
+        if (!state_.checkedLinked) AnnounceGroup();
     } else {
-        buttonState = stateUp;
+        state_.buttonState = stateUp;
         RepaintNow();
     }
 }
@@ -404,7 +428,7 @@ void TAdvCustomGlowButton::OnButtonPressed(TMessage& message) {
             sender = dynamic_cast<TAdvCustomGlowButton*>(c);
     if (!sender || sender == this || !sender->down_ || !down_) return;
     down_ = false;
-    buttonState = stateUp;
+    state_.buttonState = stateUp;
     RequestRepaint();
 }
 

@@ -1,6 +1,7 @@
-// Painting of the glow button: the buffered WM_PAINT, the paint sequence that settles the state,
-// chooses the colours, pictures and caption and draws through DrawGlowButton, the parent's
-// background through a transparent button and in the corner pixels, and OnDrawButton.
+// Painting of the glow button: the paint sequence that settles the state, chooses the colours,
+// pictures and caption and draws through DrawGlowButton, the parent's background through a
+// transparent button and in the corner pixels, and OnDrawButton. The framework buffers the
+// paint (the button is double-buffered).
 #include "AdvGlowButton.h"
 #include "DrawGlowButton.h"
 #include "FaceColors.h"
@@ -14,75 +15,7 @@
 
 namespace plaxor {
 
-static_assert(TAdvCustomGlowButton::stateUp == plaxor::stateUp &&
-              TAdvCustomGlowButton::stateDisabled == plaxor::stateDisabled &&
-              TAdvCustomGlowButton::stateDown == plaxor::stateDown &&
-              TAdvCustomGlowButton::stateChecked == plaxor::stateChecked);
-
-namespace {
-
-// A WM_PAINT message carries this DC for the scope and none after it.
-class MessageDC {
-public:
-    MessageDC(TMessage& message, HDC dc) noexcept : message_(message) {
-        message_.WParam = reinterpret_cast<WPARAM>(dc);
-    }
-    ~MessageDC() { message_.WParam = 0; }
-    MessageDC(const MessageDC&) = delete;
-    MessageDC& operator=(const MessageDC&) = delete;
-
-private:
-    TMessage& message_;
-};
-
-} // namespace
-
-// ---- WM_PAINT and WM_ERASEBKGND ----
-
-void TAdvCustomGlowButton::HandlePaintMessage(TMessage& message) {
-    HWND wnd = ExistingHandle();
-    if (!DoubleBuffered() || message.WParam != 0 || !wnd) {
-        HDC dc = reinterpret_cast<HDC>(message.WParam);
-        if (!dc || ControlCount() > 0 || ControlState().Contains(csCustomPaint)) {
-            // The framework's general handler: this control and its children.
-            PaintHandler(message);
-            return;
-        }
-        PaintWindow(dc);
-        return;
-    }
-
-    // Everything is painted into a memory bitmap of the client size first and then copied to
-    // the window in one piece, so nothing half-painted ever shows. The bitmap is a 32-bit DIB
-    // section rather than a device-dependent one: GDI+ then draws the same pixels whatever the
-    // screen (Wine's GDI+ loses text anti-aliasing on device-dependent bitmaps).
-    const RECT client = ClientRect();
-    UniqueHBITMAP bitmap;
-    UniqueHDC memory;
-    {
-        WindowDC screen(nullptr);
-        std::uint32_t* bits = nullptr;
-        if (client.right > 0 && client.bottom > 0)
-            bitmap = CreateTopDownDib(screen.get(), client.right, client.bottom, &bits);
-        memory.reset(::CreateCompatibleDC(screen.get()));
-    }
-    PaintGuard paint(wnd);
-    if (!bitmap || !memory) {
-        // No memory for a buffer (or nothing to paint): paint straight into the window.
-        if (paint.dc() && client.right > 0 && client.bottom > 0) {
-            MessageDC direct(message, paint.dc());
-            HandlePaintMessage(message);
-        }
-        return;
-    }
-    SelectGuard select(memory.get(), bitmap.get());
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()));
-    {
-        MessageDC buffered(message, memory.get());
-        HandlePaintMessage(message);
-    }
-    ::BitBlt(paint.dc(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-}
+// ---- WM_ERASEBKGND ----
 
 void TAdvCustomGlowButton::HandleEraseBackground(TMessage& message) {
     message.Result = 1;
@@ -129,68 +62,56 @@ void TAdvCustomGlowButton::PaintCornerPixels() {
 
 // ---- the paint ----
 
-TFaceState TAdvCustomGlowButton::FaceState() const {
-    TFaceState s;
-    s.buttonState = buttonState;
-    s.enabled = Enabled();
-    s.down = down_;
-    s.showDisabled = showDisabled_;
-    s.style = style_;
-    s.groupIndex = groupIndex_;
-    s.fadeTimerRunning = fadeTimer != nullptr;
-    s.hotFade = hotFade;
-    s.downFade = downFade;
-    s.mouseInside = mouseInside;
-    s.hotColors = hotColors;
-    s.pressed = pressed;
-    s.transparent = transparent_;
-    s.position = position_;
-    s.leftButtonHeld = leftButtonHeld;
-    s.hasFocus = hasFocus;
-    s.focusType = focusType_;
-    return s;
-}
-
 void TAdvCustomGlowButton::PaintControl() {
-    if (painting) return;
-    FlagScope scope(painting);
+    if (state_.painting) return;
+    FlagScope scope(state_.painting);
     // Without a window there is nothing to paint on yet; an auto-sized button measures at its
     // first real paint, since sizeDirty stays set.
     TCanvas& canvas = Canvas();
     if (!canvas.HandleAllocated()) return;
     const RECT client = ClientRect();
 
-    if (transparent_ && !mouseOver) {
+    if (transparent_ && !state_.mouseOver) {
         UniqueHRGN whole(::CreateRectRgnIndirect(&client));
         PaintParentBackground(whole.get());
     }
 
     const TSettledState settled =
-        SettleButtonState(buttonState, Enabled(), down_, groupIndex_, style_);
-    buttonState = settled.buttonState;
-    if (settled.clearTracking) tracking = false;
+        SettleButtonState(state_.buttonState, Enabled(), down_, groupIndex_, style_);
+    state_.buttonState = settled.buttonState;
+    if (settled.clearTracking) state_.tracking = false;
 
-    const TFaceColors colors = ChooseFaceColors(*appearance_, FaceState());
+    const TFaceColors colors = ChooseFaceColors(*appearance_, state_,
+                                                {.enabled = Enabled(),
+                                                 .down = down_,
+                                                 .showDisabled = showDisabled_,
+                                                 .style = style_,
+                                                 .groupIndex = groupIndex_,
+                                                 .transparent = transparent_,
+                                                 .position = position_,
+                                                 .focusType = focusType_,
+                                                 .fading = state_.Fading()});
 
     // Image list, picture and caption for the look of the moment.
     TImageList* imageList = nullptr;
     bool imageEnabled = true;
     if (Enabled() || !disabledImages_) {
-        imageList = hotColors && hotImages_ ? hotImages_ : images_;
+        imageList = state_.hotColors && hotImages_ ? HotImages() : Images();
         imageEnabled = Enabled();
     } else {
-        imageList = disabledImages_;
+        imageList = DisabledImages();
     }
     TGDIPPicture* picture = picture_.get();
     if (!Enabled() && !disabledPicture_->IsEmpty())
         picture = disabledPicture_.get();
-    else if (hotColors && !hotPicture_->IsEmpty())
+    else if (state_.hotColors && !hotPicture_->IsEmpty())
         picture = hotPicture_.get();
     std::wstring caption = showCaption_ ? Caption() : std::wstring();
 
-    const std::uint8_t hotPart = HotPart(dropDownButton_, mouseInside, leftButtonHeld, dropDownHot);
+    const THotPart hotPart =
+        HotPart(dropDownButton_, state_.mouseInside, state_.leftButtonHeld, state_.dropDownHot);
     const bool focusBorder = IsFocusBorderVisible();
-    const bool focusHot = FocusHotShown(hasFocus, focusType_);
+    const bool focusHot = FocusHotShown(state_.hasFocus, focusType_);
 
     // The caption font: the button's own, in the system typeface unless it follows its parent.
     TFont font;
@@ -210,10 +131,10 @@ void TAdvCustomGlowButton::PaintControl() {
 
     // The smaller size states show a 16 x 16 picture, and the glyph state no caption.
     SIZE pictureSize{0, 0};
-    if (autoSize_ && (buttonSizeState == bsGlyph || buttonSizeState == bsLabel)) {
+    if (autoSize_ && (state_.buttonSizeState == bsGlyph || state_.buttonSizeState == bsLabel)) {
         pictureSize = {16, 16};
         if (imageList && imageIndex_ >= 0) picture = nullptr;
-        if (buttonSizeState == bsGlyph) caption.clear();
+        if (state_.buttonSizeState == bsGlyph) caption.clear();
     }
 
     TGlowButtonDrawInputs in;
@@ -243,8 +164,9 @@ void TAdvCustomGlowButton::PaintControl() {
     in.antiAlias = antiAlias_;
     in.glyphBitmap = &glyph;
     in.hotPart = hotPart;
-    in.transparentIdle = IsTransparentIdle(transparent_, mouseOver, focusHot, buttonState);
-    in.mouseOver = mouseOver;
+    in.transparentIdle =
+        IsTransparentIdle(transparent_, state_.mouseOver, focusHot, state_.buttonState);
+    in.mouseOver = state_.mouseOver;
     in.position = position_;
     in.dropDownSplit = dropDownSplit_;
     in.borderVisible = IsBorderVisible();
@@ -257,10 +179,10 @@ void TAdvCustomGlowButton::PaintControl() {
     in.notesFont = notesFont_.get();
     in.down = down_;
 
-    if (sizeRequest || (sizeDirty && autoSize_)) {
+    if (state_.sizeRequest || (state_.sizeDirty && autoSize_)) {
         in.measureOnly = true;
         ApplyContentSize(DrawGlowButton(in));
-        sizeDirty = false;
+        state_.sizeDirty = false;
         in.measureOnly = false;
         in.rect = ClientRect();
         // Resizing went through the window's messages, which may have let a window DC go:
@@ -270,10 +192,13 @@ void TAdvCustomGlowButton::PaintControl() {
     DrawGlowButton(in);
 
     AfterPaint();
-    const TGlowButtonState look = buttonState == stateDown ? gsDown : mouseOver ? gsHot : gsNormal;
+    const TGlowButtonState look = state_.buttonState == stateDown ? gsDown
+                                  : state_.mouseOver              ? gsHot
+                                                                  : gsNormal;
     Raise(OnDrawButton, this, canvas, in.rect, look);
 
-    if (Parent() && !(transparent_ && !mouseOver && buttonState != stateDown && !hotColors))
+    if (Parent() && !(transparent_ && !state_.mouseOver && state_.buttonState != stateDown &&
+                      !state_.hotColors))
         PaintCornerPixels();
 }
 
@@ -286,7 +211,7 @@ bool TAdvCustomGlowButton::IsBorderVisible() const {
 }
 
 bool TAdvCustomGlowButton::IsFocusBorderVisible() const {
-    return FocusBorderShown(hasFocus, focusType_);
+    return FocusBorderShown(state_.hasFocus, focusType_);
 }
 
 } // namespace plaxor

@@ -34,33 +34,33 @@ void TAdvCustomGlowButton::UpdateSize() {
     }
     // Without a window nothing can be measured now: the first paint catches up.
     if (!HandleAllocated()) {
-        sizeDirty = true;
+        state_.sizeDirty = true;
         return;
     }
     // Cleared also when a paint fails, or every later paint would measure again.
-    FlagScope measuring(sizeRequest);
+    FlagScope measuring(state_.sizeRequest);
     RepaintNow();
     // The second pass measures again with the size the first one applied.
-    if (Parent() && !IsDesigning() && !IsLoading()) PaintControl();
+    if (Parent() && !IsLoading()) PaintControl();
 }
 
 void TAdvCustomGlowButton::ChangeSizeState(TButtonSizeState value) {
-    if (value == buttonSizeState) return;
-    if (buttonSizeState == bsLarge) {
-        savedLayout = layout_;
-        savedDropDownPosition = dropDownPosition_;
+    if (value == state_.buttonSizeState) return;
+    if (state_.buttonSizeState == bsLarge) {
+        state_.savedLayout = layout_;
+        state_.savedDropDownPosition = dropDownPosition_;
     }
-    buttonSizeState = value;
+    state_.buttonSizeState = value;
     if (autoSize_) {
         if (value == bsLarge) {
-            SetLayout(savedLayout);
-            SetDropDownPosition(savedDropDownPosition);
+            SetLayout(state_.savedLayout);
+            SetDropDownPosition(state_.savedDropDownPosition);
         } else {
             SetLayout(blGlyphLeft);
             SetDropDownPosition(dpRight);
         }
     }
-    sizeDirty = true;
+    state_.sizeDirty = true;
     // Paints (and so measures) at once when there is a window; otherwise the first paint does,
     // since sizeDirty stays set. (Painting here must not create the window.)
     if (HandleAllocated()) PaintControl();
@@ -75,7 +75,7 @@ void TAdvCustomGlowButton::SetMaxButtonSizeState(TButtonSizeState value) {
 void TAdvCustomGlowButton::SetMinButtonSizeState(TButtonSizeState value) {
     if (minButtonSizeState_ == value) return;
     minButtonSizeState_ = value;
-    if (buttonSizeState < value) ChangeSizeState(value);
+    if (state_.buttonSizeState < value) ChangeSizeState(value);
 }
 
 } // namespace plaxor

@@ -43,6 +43,18 @@ enum TButtonPosition : std::uint8_t { bpStandalone, bpLeft, bpMiddle, bpRight };
 enum TGlowButtonState : std::uint8_t { gsNormal, gsHot, gsDown };
 enum TButtonSizeState : std::uint8_t { bsGlyph, bsLabel, bsLarge };
 
+// The visual press state a glow button keeps and painting reads (3 does not occur).
+enum TButtonPressState : std::uint8_t {
+    stateUp = 0,
+    stateDisabled = 1,
+    stateDown = 2,
+    stateChecked = 4
+};
+// Which blend position the fade timer moves.
+enum TFadeKind : std::uint8_t { fadeKindHot, fadeKindDown, fadeKindFinished };
+// The part of a drop-down button under the mouse.
+enum THotPart : std::uint8_t { hotPartNone, hotPartMain, hotPartDropDown };
+
 // The drop-down part: a 13-pixel strip along the right or bottom edge (the content loses it,
 // auto-sizing adds it, a press in it opens the menu); its hot part and the split face are one
 // pixel narrower.

@@ -63,6 +63,21 @@ TEST_F(DispatchTest, BroadcastStopsAtTheFirstNonZeroResult) {
     EXPECT_EQ(third->Count(CM_BASE + 100), 0);
 }
 
+TEST_F(DispatchTest, BroadcastPassesOverAControlThatAnEarlierReceiverFreed) {
+    TForm* form = NewForm();
+    auto* first = NewControl(form, 0, 0, 10, 10);
+    ProbeControl* second = NewControl(form, 20, 0, 10, 10);
+    auto* third = NewControl(form, 40, 0, 10, 10);
+    first->handlers[CM_BASE + 100] = [&](TMessage&) {
+        delete second;
+        second = nullptr;
+    };
+    TMessage m{CM_BASE + 100, 0, 0, 0};
+    form->Broadcast(m);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(third->Count(CM_BASE + 100), 1);
+}
+
 TEST_F(DispatchTest, ChildCommandIsReflectedToTheChild) {
     TForm* form = NewForm();
     auto* probe = NewControl(form, 0, 0, 10, 10);
@@ -73,16 +88,20 @@ TEST_F(DispatchTest, ChildCommandIsReflectedToTheChild) {
     EXPECT_EQ(result, 0);
 }
 
-TEST_F(DispatchTest, ParentFontChangeReachesChildrenThatFollowIt) {
+TEST_F(DispatchTest, ParentFontAndColourChangesReachChildrenThatFollowThem) {
     TForm* form = NewForm();
     auto* follower = NewControl(form, 0, 0, 10, 10);
     auto* own = NewControl(form, 20, 0, 10, 10);
     own->Font()->SetName(L"Courier New");
+    own->SetColor(clRed);
     form->Font()->SetHeight(-20);
+    form->SetColor(clWhite);
     EXPECT_EQ(follower->Font()->Height(), -20);
     EXPECT_EQ(own->Font()->Height(), -11);
     EXPECT_TRUE(follower->ParentFont());
     EXPECT_FALSE(own->ParentFont());
+    EXPECT_EQ(follower->Color(), clWhite);
+    EXPECT_EQ(own->Color(), clRed);
 }
 
 TEST_F(DispatchTest, ControlTakesItsParentsFontAndColourWhenPlaced) {

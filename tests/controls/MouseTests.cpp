@@ -47,6 +47,20 @@ TEST_F(MouseTest, PressCapturesAndReleaseInsideClicksBetweenDownAndUp) {
     EXPECT_FALSE(probe->ControlState().Contains(csClicked));
 }
 
+TEST_F(MouseTest, ControlFreedByItsOwnClickGetsNoMouseUp) {
+    probe->OnClick = [this](TObject*) {
+        log.push_back(L"click");
+        delete probe;
+        probe = nullptr;
+    };
+    HWND wnd = probe->Handle();
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, Point(10, 10));
+    EXPECT_EQ(probe, nullptr);
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"click"}));
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 TEST_F(MouseTest, ReleaseOutsideDoesNotClick) {
     Send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
     Send(WM_LBUTTONUP, 100, 10); // the client area ends at 99
@@ -116,9 +130,11 @@ TEST_F(MouseTest, RealPointerEnteringAndLeavingSendsEnterAndLeave) {
     MoveTo(20, 20);
     ASSERT_TRUE(PumpUntil([&] { return probe->Count(CM_MOUSEENTER) == 1; }));
     EXPECT_EQ(probe->received.back().LParam, reinterpret_cast<LPARAM>(probe));
+    EXPECT_TRUE(probe->MouseInControl());
     MoveTo(150, 20);
     EXPECT_TRUE(PumpUntil([&] { return probe->Count(CM_MOUSELEAVE) == 1; }));
     EXPECT_EQ(probe->Count(CM_MOUSEENTER), 1);
+    EXPECT_FALSE(probe->MouseInControl());
 }
 
 TEST_F(MouseTest, LeavingWhileHeldAndCapturedSendsLeaveAndReenteringSendsEnter) {
@@ -198,8 +214,19 @@ TEST_F(GraphicMouseTest, MovingOverAChildSendsItEnterAndLeave) {
     SendToForm(WM_MOUSEMOVE, 205, 25);
     SendToForm(WM_MOUSEMOVE, 206, 25);
     EXPECT_EQ(graphic->Count(CM_MOUSEENTER), 1);
+    EXPECT_TRUE(graphic->MouseInControl());
     SendToForm(WM_MOUSEMOVE, 150, 150);
     EXPECT_EQ(graphic->Count(CM_MOUSELEAVE), 1);
+    EXPECT_FALSE(graphic->MouseInControl());
+}
+
+TEST_F(GraphicMouseTest, CursorOverIsWhereThePointerIsNotWhereTheMessagesSaidItWas) {
+    SendToForm(WM_MOUSEMOVE, 205, 25); // the framework now believes the pointer is on graphic
+    const POINT overProbe = probe->ClientToScreen({10, 10});
+    ::SetCursorPos(overProbe.x, overProbe.y);
+    EXPECT_TRUE(probe->CursorOver());
+    EXPECT_TRUE(form->CursorOver()); // through its child
+    EXPECT_FALSE(graphic->CursorOver());
 }
 
 TEST_F(GraphicMouseTest, FindControlAtSeesDisabledControlsOnlyWhenAsked) {

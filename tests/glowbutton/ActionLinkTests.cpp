@@ -123,27 +123,25 @@ TEST_F(GlowButtonAction, CaptionAndEnabledStateFollowTheAction) {
 }
 
 TEST_F(GlowButtonAction, CheckedDrivesDownThroughTheLink) {
-    GlowButtonTestAccess s(*b);
     b->SetStyle(bsCheck);
     b->SetAction(action);
     action->SetChecked(true);
     EXPECT_TRUE(b->Down());
-    EXPECT_TRUE(s.checkedLinked());
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    EXPECT_TRUE(b->Snapshot().checkedLinked);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
     action->SetChecked(false);
     EXPECT_FALSE(b->Down());
 }
 
 TEST_F(GlowButtonAction, CheckedDoesNotFollowWhenDownAlreadyDiffers) {
-    GlowButtonTestAccess s(*b);
     b->SetStyle(bsCheck);
     b->SetAction(action);
     b->SetDown(true);
     action->SetChecked(true); // the action said False, the button shows True
-    EXPECT_FALSE(s.checkedLinked());
+    EXPECT_FALSE(b->Snapshot().checkedLinked);
     EXPECT_TRUE(b->Down());
     action->SetChecked(false); // now they agree: the button follows
-    EXPECT_TRUE(s.checkedLinked());
+    EXPECT_TRUE(b->Snapshot().checkedLinked);
     EXPECT_FALSE(b->Down());
 }
 
@@ -156,7 +154,7 @@ TEST_F(GlowButtonAction, CheckedThroughTheLinkDoesNotAnnounceTheGroup) {
     b->SetAction(action);
     action->SetChecked(true);
     EXPECT_TRUE(b->Down());
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateChecked);
+    EXPECT_EQ(b->Snapshot().buttonState, stateChecked);
     EXPECT_TRUE(other->Down()); // the actions of the group uncheck one another instead
 }
 
@@ -173,7 +171,7 @@ TEST_F(GlowButtonAction, ActionsOfAGroupMoveTheirButtonsDown) {
     action->SetChecked(true);
     second->SetChecked(true);
     EXPECT_FALSE(b->Down());
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     EXPECT_TRUE(c->Down());
 }
 
@@ -188,20 +186,18 @@ TEST_F(GlowButtonAction, UncheckedActionReleasesItsGroupedButtonWithAllowAllUpTo
 }
 
 TEST_F(GlowButtonAction, GroupFollowsWhileItEqualsTheActions) {
-    GlowButtonTestAccess s(*b);
     action->SetGroupIndex(2);
     b->SetAction(action);
     action->SetGroupIndex(5);
-    EXPECT_TRUE(s.groupIndexLinked());
+    EXPECT_TRUE(b->Snapshot().groupIndexLinked);
     EXPECT_EQ(b->GroupIndex(), 5);
 }
 
 TEST_F(GlowButtonAction, GroupOfItsOwnIsKept) {
-    GlowButtonTestAccess s(*b);
     b->SetAction(action);
     b->SetGroupIndex(3);
     action->SetGroupIndex(5);
-    EXPECT_FALSE(s.groupIndexLinked());
+    EXPECT_FALSE(b->Snapshot().groupIndexLinked);
     EXPECT_EQ(b->GroupIndex(), 3);
 }
 
@@ -288,11 +284,10 @@ TEST_F(GlowButtonAction, CheckButtonWithAPlainActionGoesBackUpWhenReleasedOutsid
 }
 
 TEST_F(GlowButtonAction, GroupedButtonWhoseGroupFollowsLeavesTheReleaseToTheFramework) {
-    GlowButtonTestAccess s(*b);
     action->SetGroupIndex(1);
     b->SetAction(action);
     action->SetGroupIndex(2); // runs the follow test: the button follows
-    ASSERT_TRUE(s.groupIndexLinked());
+    ASSERT_TRUE(b->Snapshot().groupIndexLinked);
     Click(*b);
     EXPECT_EQ(executed.size(), 1u);
     EXPECT_FALSE(b->Down()); // the press alone does not move a grouped button down

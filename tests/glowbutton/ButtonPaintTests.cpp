@@ -1,7 +1,7 @@
 // A real glow button on a form paints itself: into a DIB through WM_PAINT with a DC, and on the
-// screen through its buffered WM_PAINT. The state fields are set as input would set them (or
-// moved by real messages and fade ticks), then the pixels are read back.
-#include "GlowButtonPaintAccess.h"
+// screen through its buffered WM_PAINT. Its state is moved by real messages and fade ticks,
+// then the pixels are read back.
+#include "ButtonTestSupport.h"
 #include "PaintSupport.h"
 #include "framework/Bitmap.h"
 #include "glowbutton/ColorMath.h"
@@ -11,8 +11,11 @@
 namespace plaxor::test {
 namespace {
 
+using plaxor::testing::HoldDown;
+using plaxor::testing::Hover;
 using plaxor::testing::ProbeGraphic;
 using plaxor::testing::SharedFormTest;
+using plaxor::testing::Tick;
 
 constexpr TColor FormColor = 0x30A030;
 // Flat sets (both colours of each half alike), so that every face pixel has an exact colour.
@@ -65,7 +68,7 @@ protected:
         button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(surface->dc()), 0);
         return surface;
     }
-    GlowButtonPaintAccess Access() { return GlowButtonPaintAccess(*button); }
+    TTimer* FadeTimer() const { return button->Snapshot().fadeTimer; }
 
     TAdvGlowButton* button = nullptr;
 };
@@ -80,7 +83,7 @@ TEST_F(ButtonPaintTest, NormalButtonShowsTheNormalColours) {
 }
 
 TEST_F(ButtonPaintTest, HotButtonShowsTheHotColours) {
-    Access().MakeHot();
+    Hover(*button);
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), HotUp);
     EXPECT_EQ(s->At(50, 35), HotLow);
@@ -88,8 +91,8 @@ TEST_F(ButtonPaintTest, HotButtonShowsTheHotColours) {
 }
 
 TEST_F(ButtonPaintTest, DownButtonShowsTheDownColours) {
-    Access().MakeHot();
-    Access().buttonState() = TAdvCustomGlowButton::stateDown;
+    Hover(*button);
+    HoldDown(*button);
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), DownUp);
     EXPECT_EQ(s->At(50, 0), button->Appearance()->BorderColorDown());
@@ -104,13 +107,13 @@ TEST_F(ButtonPaintTest, DownButtonInAGroupShowsTheCheckedColours) {
 }
 
 TEST_F(ButtonPaintTest, DisabledButtonShowsTheDisabledColoursAndSettlesItsState) {
+    HoldDown(*button);
     button->SetEnabled(false);
-    Access().tracking() = true;
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), DisabledUp);
     EXPECT_EQ(s->At(50, 0), button->Appearance()->BorderColorDisabled());
-    EXPECT_EQ(Access().buttonState(), TAdvCustomGlowButton::stateDisabled);
-    EXPECT_FALSE(Access().tracking());
+    EXPECT_EQ(button->Snapshot().buttonState, stateDisabled);
+    EXPECT_FALSE(button->Snapshot().tracking);
 }
 
 TEST_F(ButtonPaintTest, DisabledButtonWithoutShowDisabledKeepsItsNormalColours) {
@@ -134,7 +137,7 @@ TEST_F(ButtonPaintTest, DisabledDownGroupButtonWithoutShowDisabledKeepsTheChecke
 }
 
 TEST_F(ButtonPaintTest, FocusedButtonShowsItsFocusOutline) {
-    Access().hasFocus() = true;
+    button->SetFocus();
     auto s = Render();
     EXPECT_EQ(s->At(50, 1), 0xE4AD89u);
     EXPECT_EQ(s->At(1, 20), 0xE4AD89u);
@@ -143,7 +146,7 @@ TEST_F(ButtonPaintTest, FocusedButtonShowsItsFocusOutline) {
 
 TEST_F(ButtonPaintTest, FocusedHotTypeButtonShowsItsHotFaceWithoutOutline) {
     button->SetFocusType(ftHot);
-    Access().hasFocus() = true;
+    button->SetFocus();
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), HotUp);
     EXPECT_NE(s->At(50, 1), 0xE4AD89u);
@@ -153,46 +156,40 @@ TEST_F(ButtonPaintTest, FocusedHotTypeButtonShowsItsHotFaceWithoutOutline) {
 
 TEST_F(ButtonPaintTest, EnteringFadesFromTheNormalToTheHotColoursOneStepPerTick) {
     button->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(button));
-    ASSERT_NE(Access().fadeTimer(), nullptr);
-    Access().fadeTimer()->SetEnabled(false); // ticks come from the test
     const TGlowButtonAppearance& a = *button->Appearance();
     for (int fade = 0; fade <= 100; fade += 20) {
-        ASSERT_NE(Access().fadeTimer(), nullptr) << fade;
+        ASSERT_NE(FadeTimer(), nullptr) << fade;
         auto s = Render();
         EXPECT_EQ(s->At(50, 5), BlendColor(HotUp, NormalUp, fade)) << fade;
         EXPECT_EQ(s->At(50, 35), BlendColor(HotLow, NormalLow, fade)) << fade;
         EXPECT_EQ(s->At(50, 0), BlendColor(a.BorderColorHot(), a.BorderColor(), fade)) << fade;
-        Access().fadeTimer()->Tick();
+        Tick(FadeTimer());
     }
-    EXPECT_EQ(Access().fadeTimer(), nullptr);
+    EXPECT_EQ(FadeTimer(), nullptr);
     EXPECT_EQ(Render()->At(50, 5), HotUp);
 }
 
 TEST_F(ButtonPaintTest, LeavingFadesBackToTheNormalColours) {
-    button->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(button));
-    while (Access().fadeTimer())
-        Access().fadeTimer()->Tick();
+    Hover(*button);
     button->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(button));
-    ASSERT_NE(Access().fadeTimer(), nullptr);
-    Access().fadeTimer()->SetEnabled(false);
-    Access().fadeTimer()->Tick();
+    ASSERT_NE(FadeTimer(), nullptr);
+    Tick(FadeTimer());
     EXPECT_EQ(Render()->At(50, 5), BlendColor(HotUp, NormalUp, 80));
-    Access().fadeTimer()->Tick();
+    Tick(FadeTimer());
     EXPECT_EQ(Render()->At(50, 5), BlendColor(HotUp, NormalUp, 60));
 }
 
 TEST_F(ButtonPaintTest, PressingFadesFromTheHotToTheDownColoursOneStepPerTick) {
-    Access().MakeHot();
+    Hover(*button);
     button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20));
-    ASSERT_NE(Access().fadeTimer(), nullptr);
-    Access().fadeTimer()->SetEnabled(false);
+    ASSERT_NE(FadeTimer(), nullptr);
     const TGlowButtonAppearance& a = *button->Appearance();
     for (int fade = 0; fade <= 100; fade += 20) {
         auto s = Render();
         EXPECT_EQ(s->At(50, 5), BlendColor(DownUp, HotUp, fade)) << fade;
         EXPECT_EQ(s->At(50, 35), BlendColor(DownLow, HotLow, fade)) << fade;
         EXPECT_EQ(s->At(50, 0), BlendColor(a.BorderColorDown(), a.BorderColorHot(), fade)) << fade;
-        if (Access().fadeTimer()) Access().fadeTimer()->Tick();
+        Tick(FadeTimer());
     }
     button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(50, 20));
 }
@@ -200,11 +197,11 @@ TEST_F(ButtonPaintTest, PressingFadesFromTheHotToTheDownColoursOneStepPerTick) {
 TEST_F(ButtonPaintTest, CheckedGroupButtonEnteredDuringADownFadeBlendsCheckedAndDown) {
     button->SetGroupIndex(1);
     button->SetDown(true);
-    Render();
-    Access().mouseInside() = true;
-    Access().StartFade();
+    button->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(button));
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20)); // the down fade starts
     for (int fade : {20, 40, 60, 80}) {
-        Access().downFade() = fade;
+        Tick(FadeTimer());
+        ASSERT_EQ(button->Snapshot().downFade, fade);
         auto s = Render();
         EXPECT_EQ(s->At(50, 5), BlendColor(CheckedUp, DownUp, fade)) << fade;
         EXPECT_EQ(s->At(50, 35), BlendColor(CheckedLow, DownLow, fade)) << fade;
@@ -259,9 +256,8 @@ TEST_F(ButtonPaintTest, MiddlePieceShowsNoParentInItsCorners) {
 
 TEST_F(ButtonPaintTest, HeldSegmentKeepsItsNormalBorder) {
     button->SetPosition(bpMiddle);
-    Access().MakeHot();
-    Access().leftButtonHeld() = true;
-    Access().buttonState() = TAdvCustomGlowButton::stateDown;
+    Hover(*button);
+    HoldDown(*button);
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), DownUp);
     EXPECT_EQ(s->At(50, 0), button->Appearance()->BorderColor());
@@ -286,7 +282,7 @@ TEST_F(ButtonPaintTest, TransparentButtonShowsTheParentsControlsBehindIt) {
 
 TEST_F(ButtonPaintTest, TransparentIdleButtonStillShowsItsFocusOutline) {
     button->SetTransparent(true);
-    Access().hasFocus() = true;
+    button->SetFocus();
     auto s = Render();
     EXPECT_EQ(s->At(1, 20), 0xE4AD89u);
     EXPECT_EQ(s->At(50, 10), FormColor);
@@ -295,7 +291,7 @@ TEST_F(ButtonPaintTest, TransparentIdleButtonStillShowsItsFocusOutline) {
 TEST_F(ButtonPaintTest, FocusedTransparentHotTypeButtonShowsItsHotFace) {
     button->SetTransparent(true);
     button->SetFocusType(ftHot);
-    Access().hasFocus() = true;
+    button->SetFocus();
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), HotUp);
     EXPECT_EQ(s->At(50, 0), button->Appearance()->BorderColorHot());
@@ -303,7 +299,7 @@ TEST_F(ButtonPaintTest, FocusedTransparentHotTypeButtonShowsItsHotFace) {
 
 TEST_F(ButtonPaintTest, TransparentButtonUnderTheMouseShowsItsFace) {
     button->SetTransparent(true);
-    Access().MakeHot();
+    Hover(*button);
     auto s = Render();
     EXPECT_EQ(s->At(50, 5), HotUp);
     EXPECT_EQ(s->At(0, 0), FormColor);
@@ -340,7 +336,7 @@ TEST_F(ButtonPaintTest, HotButtonShowsItsHotPicture) {
     blue.Canvas().FillRect({0, 0, 10, 9});
     button->SetPicture(&red);
     button->SetHotPicture(&blue);
-    Access().MakeHot();
+    Hover(*button);
     EXPECT_EQ(Render()->At(50, 18), clBlue);
 }
 
@@ -359,9 +355,9 @@ TEST_F(ButtonPaintTest, OnDrawButtonGetsTheCanvasTheClientRectangleAndTheLook) {
         looks.push_back(state);
     };
     auto normal = Render();
-    Access().MakeHot();
+    Hover(*button);
     Render();
-    Access().buttonState() = TAdvCustomGlowButton::stateDown;
+    HoldDown(*button);
     Render();
     ASSERT_EQ(looks.size(), 3u);
     EXPECT_EQ(looks[0], gsNormal);
@@ -375,13 +371,13 @@ TEST_F(ButtonPaintTest, OnDrawButtonGetsTheCanvasTheClientRectangleAndTheLook) {
 
 TEST_F(ButtonPaintTest, PaintingDuringAPaintDoesNothing) {
     int draws = 0;
-    button->OnDrawButton = [&](TObject*, TCanvas&, const RECT&, TGlowButtonState) {
+    button->OnDrawButton = [&](TObject*, TCanvas& canvas, const RECT&, TGlowButtonState) {
         ++draws;
-        Access().PaintNow();
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(canvas.Handle()), 0);
     };
     Render();
     EXPECT_EQ(draws, 1);
-    EXPECT_FALSE(Access().painting());
+    EXPECT_FALSE(button->Snapshot().painting);
 }
 
 TEST_F(ButtonPaintTest, AnErrorInOnDrawButtonLeavesTheButtonPaintable) {
@@ -389,7 +385,7 @@ TEST_F(ButtonPaintTest, AnErrorInOnDrawButtonLeavesTheButtonPaintable) {
         throw Exception(L"handler failed");
     };
     EXPECT_THROW(Render(), Exception);
-    EXPECT_FALSE(Access().painting());
+    EXPECT_FALSE(button->Snapshot().painting);
     button->OnDrawButton = nullptr;
     EXPECT_EQ(Render()->At(50, 5), NormalUp);
 }

@@ -28,6 +28,23 @@ void LogButtonEvents(TAdvCustomGlowButton& button, std::vector<std::wstring>& lo
     };
 }
 
+void FinishFade(const TAdvCustomGlowButton& button) {
+    // A fade takes six ticks; a few more show a fade that never ends.
+    for (int i = 0; i < 10 && button.Snapshot().fadeTimer; ++i)
+        Tick(button.Snapshot().fadeTimer);
+    EXPECT_EQ(button.Snapshot().fadeTimer, nullptr) << "the fade did not end";
+}
+
+void Hover(TAdvCustomGlowButton& button, int x, int y) {
+    button.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    FinishFade(button);
+}
+
+void HoldDown(TAdvCustomGlowButton& button, int x, int y) {
+    button.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    FinishFade(button);
+}
+
 void ButtonFormTest::SetUpTestSuite() {
     sharedApp_ = new TApplication();
     sharedForm_ = new TForm(sharedApp_);

@@ -1,6 +1,7 @@
 #pragma once
-// Shared pieces of the glow button's window tests: access to the button's private state, one
-// shown form for a whole suite, real pointer and key input, and a bounded message pump.
+// Shared pieces of the glow button's window tests: moving a button's state through its real
+// messages, one shown form for a whole suite, real pointer and key input, and a bounded
+// message pump. The tests read the state through the button's Snapshot.
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
@@ -12,42 +13,18 @@
 
 namespace plaxor {
 
-// Reads and sets the state that input moves and painting reads.
-class GlowButtonTestAccess {
-public:
-    explicit GlowButtonTestAccess(TAdvCustomGlowButton& button) : b_(button) {}
-    std::uint8_t& buttonState() { return b_.buttonState; }
-    bool& mouseOver() { return b_.mouseOver; }
-    bool& mouseInside() { return b_.mouseInside; }
-    bool& hotColors() { return b_.hotColors; }
-    bool& pressed() { return b_.pressed; }
-    bool& pressedOutside() { return b_.pressedOutside; }
-    bool& leftButtonHeld() { return b_.leftButtonHeld; }
-    bool& tracking() { return b_.tracking; }
-    bool& dropDownHot() { return b_.dropDownHot; }
-    bool& hasFocus() { return b_.hasFocus; }
-    bool& defaultActive() { return b_.defaultActive; }
-    bool& mouseDownSeen() { return b_.mouseDownSeen; }
-    bool& loadedDown() { return b_.loadedDown; }
-    TTimer* fadeTimer() { return b_.fadeTimer; }
-    int& hotFade() { return b_.hotFade; }
-    int& downFade() { return b_.downFade; }
-    int& fadeStep() { return b_.fadeStep; }
-    std::uint8_t& fadeKind() { return b_.fadeKind; }
-    TTimer* repeatTimer() { return b_.repeatTimer; }
-    bool& sizeDirty() { return b_.sizeDirty; }
-    TButtonSizeState& buttonSizeState() { return b_.buttonSizeState; }
-    bool& painting() { return b_.painting; }
-    bool& checkedLinked() { return b_.checkedLinked; }
-    bool& groupIndexLinked() { return b_.groupIndexLinked; }
-
-private:
-    TAdvCustomGlowButton& b_;
-};
-
 namespace testing {
 
-using State = TAdvCustomGlowButton;
+// One tick of a timer (the fade or the repeat timer of a snapshot), as its WM_TIMER runs it.
+inline void Tick(TTimer* timer) {
+    if (timer) timer->Tick();
+}
+// Ticks the button's fade until it has ended and freed its timer.
+void FinishFade(const TAdvCustomGlowButton& button);
+// The pointer moves onto (x, y): the framework's enter, then the hot fade runs to its end.
+void Hover(TAdvCustomGlowButton& button, int x = 50, int y = 20);
+// A left press at (x, y) that stays held, with its down fade run to its end.
+void HoldDown(TAdvCustomGlowButton& button, int x = 50, int y = 20);
 
 // Logs a control's mouse, click and key events as short words.
 void LogButtonEvents(TAdvCustomGlowButton& button, std::vector<std::wstring>& log);

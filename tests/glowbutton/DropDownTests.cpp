@@ -64,7 +64,7 @@ protected:
     // Puts the real pointer on a client point of the button and waits for the enter.
     void Hover(int x, int y) {
         MoveTo(*b, x, y);
-        ASSERT_TRUE(PumpUntil([&] { return GlowButtonTestAccess(*b).mouseOver(); }));
+        ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
     }
     void ParkPointer() {
         const POINT corner = form->ClientToScreen({295, 195});
@@ -97,26 +97,24 @@ TEST_F(GlowButtonDropDown, SplitButtonOpensTheMenuFromAPressAt88) {
 }
 
 TEST_F(GlowButtonDropDown, SplitButtonPressAt87IsAnOrdinaryPressAndClick) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Press(*b, 87, 10);
     EXPECT_EQ(Popups(), 0);
-    EXPECT_TRUE(s.tracking());
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    EXPECT_TRUE(b->Snapshot().tracking);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
     Release(*b, 87, 10);
     EXPECT_EQ(Clicks(), 1);
     EXPECT_EQ(DropDowns(), 0);
 }
 
 TEST_F(GlowButtonDropDown, SplitButtonArrowPartIsHotFrom89) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Send(*b, WM_MOUSEMOVE, 0, Point(88, 10));
-    EXPECT_FALSE(s.dropDownHot());
+    EXPECT_FALSE(b->Snapshot().dropDownHot);
     Send(*b, WM_MOUSEMOVE, 0, Point(89, 10));
-    EXPECT_TRUE(s.dropDownHot());
+    EXPECT_TRUE(b->Snapshot().dropDownHot);
 }
 
 TEST_F(GlowButtonDropDown, OnDropDownComesBeforeTheMenuOpens) {
@@ -127,13 +125,12 @@ TEST_F(GlowButtonDropDown, OnDropDownComesBeforeTheMenuOpens) {
 }
 
 TEST_F(GlowButtonDropDown, OnDropDownWithoutAMenuOpensNothingAndTheReleaseStillClicks) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     Press(*b, 95, 10);
     EXPECT_EQ(DropDowns(), 1);
     EXPECT_EQ(Popups(), 0);
-    EXPECT_FALSE(s.tracking());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Snapshot().tracking);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     Release(*b, 95, 10);
     EXPECT_EQ(Clicks(), 1);
 }
@@ -195,15 +192,14 @@ TEST_F(GlowButtonDropDown, ButtonWithAMenuButNoDropDownPartClicksOnAPress) {
 // ---- the look while the menu is open and after it closed ----
 
 TEST_F(GlowButtonDropDown, WhileOpenFromTheMouseTheButtonIsHoveredButNeitherHotNorPressed) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     bool mouseOver = false, hot = true, pressed = true, tracking = true;
     WhileOpen([&] {
-        mouseOver = s.mouseOver();
-        hot = s.hotColors();
-        pressed = s.pressed();
-        tracking = s.tracking();
+        mouseOver = b->Snapshot().mouseOver;
+        hot = b->Snapshot().hotColors;
+        pressed = b->Snapshot().pressed;
+        tracking = b->Snapshot().tracking;
         ::EndMenu();
     });
     Press(*b, 95, 10);
@@ -214,37 +210,35 @@ TEST_F(GlowButtonDropDown, WhileOpenFromTheMouseTheButtonIsHoveredButNeitherHotN
 }
 
 TEST_F(GlowButtonDropDown, AfterTheMenuClosesOverTheButtonItIsHoveredButNotHot) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Hover(95, 10);
-    ASSERT_TRUE(s.hotColors());
+    ASSERT_TRUE(b->Snapshot().hotColors);
     Press(*b, 95, 10);
     EXPECT_EQ(Popups(), 1);
-    EXPECT_FALSE(s.hotColors());
-    EXPECT_TRUE(s.mouseOver());
+    EXPECT_FALSE(b->Snapshot().hotColors);
+    EXPECT_TRUE(b->Snapshot().mouseOver);
     // Moving on the button does not make it hot again: it must be left and entered.
     Send(*b, WM_MOUSEMOVE, 0, Point(50, 10));
     Pump();
-    EXPECT_FALSE(s.hotColors());
+    EXPECT_FALSE(b->Snapshot().hotColors);
 }
 
 TEST_F(GlowButtonDropDown, AfterTheMenuClosesAwayFromTheButtonAllHoverFlagsAreCleared) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Hover(95, 10);
     Send(*b, WM_MOUSEMOVE, 0, Point(95, 10));
-    ASSERT_TRUE(s.dropDownHot());
+    ASSERT_TRUE(b->Snapshot().dropDownHot);
     WhileOpen([&] {
         ParkPointer();
         ::EndMenu();
     });
     Press(*b, 95, 10);
-    EXPECT_FALSE(s.mouseOver());
-    EXPECT_FALSE(s.mouseInside());
-    EXPECT_FALSE(s.hotColors());
-    EXPECT_FALSE(s.dropDownHot());
+    EXPECT_FALSE(b->Snapshot().mouseOver);
+    EXPECT_FALSE(b->Snapshot().mouseInside);
+    EXPECT_FALSE(b->Snapshot().hotColors);
+    EXPECT_FALSE(b->Snapshot().dropDownHot);
 }
 
 TEST_F(GlowButtonDropDown, AfterAHoveredMenuPressTheNormalSetShowsAtOnce) {
@@ -272,7 +266,6 @@ TEST_F(GlowButtonDropDown, AfterAHoveredMenuPressTheNormalSetShowsAtOnce) {
 }
 
 TEST_F(GlowButtonDropDown, MouseOverIsHeldWhileTheMenuIsOpenAsThePointerMovesAway) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Hover(95, 10);
@@ -283,7 +276,7 @@ TEST_F(GlowButtonDropDown, MouseOverIsHeldWhileTheMenuIsOpenAsThePointerMovesAwa
     bool held = false;
     later.OnTimer = [&](TObject*) {
         later.SetEnabled(false);
-        held = s.mouseOver();
+        held = b->Snapshot().mouseOver;
         ::EndMenu();
     };
     WhileOpen([&] {
@@ -292,7 +285,7 @@ TEST_F(GlowButtonDropDown, MouseOverIsHeldWhileTheMenuIsOpenAsThePointerMovesAwa
     });
     Press(*b, 95, 10);
     EXPECT_TRUE(held);
-    EXPECT_FALSE(s.mouseOver());
+    EXPECT_FALSE(b->Snapshot().mouseOver);
 }
 
 TEST_F(GlowButtonDropDown, RealPressOnTheArrowReleasedOverTheButtonKeepsTheMenuOpen) {
@@ -318,7 +311,7 @@ TEST_F(GlowButtonDropDown, RealPressOnTheArrowReleasedOverTheButtonKeepsTheMenuO
     Settle();
     EXPECT_TRUE(openAfterRelease);
     EXPECT_EQ(Clicks(), 0);
-    EXPECT_FALSE(GlowButtonTestAccess(*b).leftButtonHeld());
+    EXPECT_FALSE(b->Snapshot().leftButtonHeld);
 }
 
 TEST_F(GlowButtonDropDown, ChosenItemClicksAfterTheMenuClosedAndTheButtonDoesNot) {
@@ -334,13 +327,38 @@ TEST_F(GlowButtonDropDown, ChosenItemClicksAfterTheMenuClosedAndTheButtonDoesNot
     EXPECT_EQ(Clicks(), 0);
 }
 
+TEST_F(GlowButtonDropDown, ButtonFreedByOnDropDownOrByAnItemOfItsMenuIsNotTouchedAfterIt) {
+    b->SetDropDownButton(true);
+    UseMenu();
+    HWND wnd = b->Handle();
+    auto freeButton = [this](TObject*) {
+        delete b;
+        b = nullptr;
+    };
+    menu->Items()->Items(0)->OnClick = freeButton;
+    WhileOpen([wnd] {
+        PostKey(wnd, VK_DOWN);
+        PostChar(wnd, L'\r');
+    });
+    Press(*b, 95, 10);
+    EXPECT_EQ(b, nullptr);
+    EXPECT_EQ(Popups(), 1);
+
+    b = NewButton(60, 60);
+    b->SetDropDownButton(true);
+    UseMenu();
+    b->OnDropDown = freeButton;
+    Press(*b, 95, 10);
+    EXPECT_EQ(b, nullptr);
+    EXPECT_EQ(Popups(), 1); // no second menu
+}
+
 TEST_F(GlowButtonDropDown, PressThatOpenedTheMenuEndsWithIt) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
     Press(*b, 95, 10);
-    EXPECT_FALSE(s.leftButtonHeld());
-    EXPECT_FALSE(s.mouseDownSeen());
+    EXPECT_FALSE(b->Snapshot().leftButtonHeld);
+    EXPECT_FALSE(b->Snapshot().mouseDownSeen);
     // The menu took the release; one arriving later on its own clicks nothing.
     Release(*b, 95, 10);
     EXPECT_EQ(Clicks(), 0);
@@ -405,19 +423,18 @@ TEST_F(GlowButtonDropDown, KeyboardMenuOpensAtTheSameAnchor) {
 // ---- the keyboard ----
 
 TEST_F(GlowButtonDropDown, F4OpensTheMenuOfASplitButtonWithTheFacePressedWhileOpen) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     UseMenu();
-    std::uint8_t stateWhileOpen = State::stateUp;
+    TButtonPressState stateWhileOpen = stateUp;
     WhileOpen([&] {
-        stateWhileOpen = s.buttonState();
+        stateWhileOpen = b->Snapshot().buttonState;
         ::EndMenu();
     });
     Send(*b, WM_KEYDOWN, VK_F4);
     EXPECT_EQ(Popups(), 1);
     EXPECT_EQ(DropDowns(), 1);
-    EXPECT_EQ(stateWhileOpen, State::stateDown);
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_EQ(stateWhileOpen, stateDown);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonDropDown, F4FromTheInputQueueOpensTheMenu) {

@@ -40,11 +40,15 @@ protected:
         a.SetGradientDisabled(ggDiagonalForward);
         a.SetGradientChecked(ggDiagonalBackward);
     }
+    TFaceColors Choose() const { return ChooseFaceColors(a, s, p); }
+
     TGlowButtonAppearance a;
+    TGlowState s;
+    TFaceSettings p;
 };
 
 TEST_F(FaceColorsTest, IdleButtonShowsTheNormalSet) {
-    const TFaceColors c = ChooseFaceColors(a, TFaceState{});
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, a.Color());
     EXPECT_EQ(c.ColorTo, a.ColorTo());
     EXPECT_EQ(c.ColorMirror, a.ColorMirror());
@@ -56,9 +60,8 @@ TEST_F(FaceColorsTest, IdleButtonShowsTheNormalSet) {
 }
 
 TEST_F(FaceColorsTest, HotButtonShowsTheHotSetHighlighted) {
-    TFaceState s;
     s.hotColors = true;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, a.ColorHot());
     EXPECT_EQ(c.ColorMirrorTo, a.ColorMirrorHotTo());
     EXPECT_EQ(c.BorderColor, a.BorderColorHot());
@@ -67,10 +70,9 @@ TEST_F(FaceColorsTest, HotButtonShowsTheHotSetHighlighted) {
 }
 
 TEST_F(FaceColorsTest, DownButtonShowsTheDownSetHighlighted) {
-    TFaceState s;
     s.buttonState = stateDown;
     s.hotColors = true;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, a.ColorDown());
     EXPECT_EQ(c.ColorMirror, a.ColorMirrorDown());
     EXPECT_EQ(c.BorderColor, a.BorderColorDown());
@@ -78,10 +80,9 @@ TEST_F(FaceColorsTest, DownButtonShowsTheDownSetHighlighted) {
 }
 
 TEST_F(FaceColorsTest, CheckedButtonShowsTheCheckedSetWithoutHighlight) {
-    TFaceState s;
     s.buttonState = stateChecked;
     s.hotColors = true;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, a.ColorChecked());
     EXPECT_EQ(c.BorderColor, a.BorderColorChecked());
     EXPECT_EQ(c.Gradient, ggDiagonalBackward);
@@ -89,19 +90,17 @@ TEST_F(FaceColorsTest, CheckedButtonShowsTheCheckedSetWithoutHighlight) {
 }
 
 TEST_F(FaceColorsTest, DownCheckStyleButtonShowsTheCheckedSet) {
-    TFaceState s;
-    s.style = bsCheck;
+    p.style = bsCheck;
     s.buttonState = stateDown;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.ColorTo, a.ColorCheckedTo());
     EXPECT_FALSE(c.highlighted);
 }
 
 TEST_F(FaceColorsTest, DisabledWithShowDisabledShowsTheDisabledSet) {
-    TFaceState s;
-    s.enabled = false;
+    p.enabled = false;
     s.buttonState = stateDisabled;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, a.ColorDisabled());
     EXPECT_EQ(c.ColorTo, a.ColorDisabledTo());
     EXPECT_EQ(c.ColorMirror, a.ColorMirrorDisabled());
@@ -111,58 +110,54 @@ TEST_F(FaceColorsTest, DisabledWithShowDisabledShowsTheDisabledSet) {
 }
 
 TEST_F(FaceColorsTest, DisabledSetOverridesARunningFade) {
-    TFaceState s;
-    s.enabled = false;
-    s.fadeTimerRunning = true;
+    p.enabled = false;
+    p.fading = true;
     s.hotFade = 60;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorDisabled());
+    EXPECT_EQ(Choose().Color, a.ColorDisabled());
 }
 
 TEST_F(FaceColorsTest, DisabledWithoutShowDisabledKeepsTheNormalColours) {
-    TFaceState s;
-    s.enabled = false;
-    s.showDisabled = false;
+    p.enabled = false;
+    p.showDisabled = false;
     const TSettledState settled = SettleButtonState(stateUp, false, false, 0, bsButton);
     s.buttonState = settled.buttonState;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.Color());
+    EXPECT_EQ(Choose().Color, a.Color());
 }
 
 TEST_F(FaceColorsTest, DisabledDownGroupButtonWithoutShowDisabledKeepsTheCheckedColours) {
-    TFaceState s;
-    s.showDisabled = false;
-    s.enabled = false;
-    s.down = true;
-    s.groupIndex = 3;
+    p.showDisabled = false;
+    p.enabled = false;
+    p.down = true;
+    p.groupIndex = 3;
     s.buttonState = SettleButtonState(stateChecked, false, true, 3, bsButton).buttonState;
     ASSERT_EQ(s.buttonState, stateDisabled);
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorChecked());
+    EXPECT_EQ(Choose().Color, a.ColorChecked());
 }
 
 TEST_F(FaceColorsTest, DisabledDownButtonOutsideAGroupWithoutShowDisabledLooksNormal) {
-    TFaceState s;
-    s.showDisabled = false;
-    s.enabled = false;
-    s.down = true;
+    p.showDisabled = false;
+    p.enabled = false;
+    p.down = true;
     s.buttonState = stateDisabled;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.Color());
+    EXPECT_EQ(Choose().Color, a.Color());
 }
 
 TEST_F(FaceColorsTest, DisabledDownCheckStyleButtonWithoutShowDisabledLooksChecked) {
-    TFaceState s;
-    s.showDisabled = false;
-    s.enabled = false;
-    s.down = true;
-    s.style = bsCheck;
+    p.showDisabled = false;
+    p.enabled = false;
+    p.down = true;
+    p.style = bsCheck;
     s.buttonState = SettleButtonState(stateUp, false, true, 0, bsCheck).buttonState;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorChecked());
+    EXPECT_EQ(Choose().Color, a.ColorChecked());
 }
 
 TEST_F(FaceColorsTest, HotFadeBlendsHotAndNormalAtEachStep) {
     for (int fade = 0; fade <= 100; fade += 20) {
-        TFaceState s;
-        s.fadeTimerRunning = true;
+        s = {};
+        p = {};
+        p.fading = true;
         s.hotFade = fade;
-        const TFaceColors c = ChooseFaceColors(a, s);
+        const TFaceColors c = Choose();
         EXPECT_EQ(c.Color, BlendColor(a.ColorHot(), a.Color(), fade)) << fade;
         EXPECT_EQ(c.ColorTo, BlendColor(a.ColorHotTo(), a.ColorTo(), fade)) << fade;
         EXPECT_EQ(c.ColorMirror, BlendColor(a.ColorMirrorHot(), a.ColorMirror(), fade)) << fade;
@@ -173,41 +168,39 @@ TEST_F(FaceColorsTest, HotFadeBlendsHotAndNormalAtEachStep) {
 }
 
 TEST_F(FaceColorsTest, HotFadeEndsShowTheNormalAndTheHotColours) {
-    TFaceState s;
-    s.fadeTimerRunning = true;
+    p.fading = true;
     s.hotFade = 0;
-    EXPECT_EQ(ChooseFaceColors(a, s).ColorTo, a.ColorTo());
+    EXPECT_EQ(Choose().ColorTo, a.ColorTo());
     s.hotFade = 100;
-    EXPECT_EQ(ChooseFaceColors(a, s).ColorTo, a.ColorHotTo());
+    EXPECT_EQ(Choose().ColorTo, a.ColorHotTo());
 }
 
 TEST_F(FaceColorsTest, HotFadeKeepsTheChosenSetsGradientKinds) {
-    TFaceState s;
-    s.fadeTimerRunning = true;
+    p.fading = true;
     s.hotFade = 40;
     s.hotColors = true;
     a.SetGradientHot(ggDiagonalForward);
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Gradient, ggDiagonalForward);
     EXPECT_TRUE(c.highlighted);
 }
 
 TEST_F(FaceColorsTest, TransparentButtonDoesNotFadeHot) {
-    TFaceState s;
-    s.fadeTimerRunning = true;
+    p.fading = true;
     s.hotFade = 40;
-    s.transparent = true;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.Color());
+    p.transparent = true;
+    EXPECT_EQ(Choose().Color, a.Color());
 }
 
 TEST_F(FaceColorsTest, PressFadeBlendsDownAndHotAtEachStep) {
     for (int fade = 0; fade <= 100; fade += 20) {
-        TFaceState s;
-        s.fadeTimerRunning = true;
+        s = {};
+        p = {};
+        p.fading = true;
         s.pressed = true;
         s.buttonState = stateDown;
         s.downFade = fade;
-        const TFaceColors c = ChooseFaceColors(a, s);
+        const TFaceColors c = Choose();
         EXPECT_EQ(c.Color, BlendColor(a.ColorDown(), a.ColorHot(), fade)) << fade;
         EXPECT_EQ(c.ColorMirrorTo, BlendColor(a.ColorMirrorDownTo(), a.ColorMirrorHotTo(), fade))
             << fade;
@@ -216,26 +209,26 @@ TEST_F(FaceColorsTest, PressFadeBlendsDownAndHotAtEachStep) {
 }
 
 TEST_F(FaceColorsTest, PressedCheckStyleButtonBlendsDownAndChecked) {
-    TFaceState s;
-    s.style = bsCheck;
-    s.fadeTimerRunning = true;
+    p.style = bsCheck;
+    p.fading = true;
     s.pressed = true;
     s.buttonState = stateDown;
     s.downFade = 60;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.Color, BlendColor(a.ColorDown(), a.ColorChecked(), 60));
     EXPECT_EQ(c.BorderColor, a.BorderColorChecked());
 }
 
 TEST_F(FaceColorsTest, CheckedGroupButtonEnteredDuringADownFadeBlendsCheckedAndDown) {
     for (int fade = 0; fade <= 100; fade += 20) {
-        TFaceState s;
+        s = {};
+        p = {};
         s.buttonState = stateChecked;
-        s.groupIndex = 1;
-        s.fadeTimerRunning = true;
+        p.groupIndex = 1;
+        p.fading = true;
         s.mouseInside = true;
         s.downFade = fade;
-        const TFaceColors c = ChooseFaceColors(a, s);
+        const TFaceColors c = Choose();
         EXPECT_EQ(c.Color, BlendColor(a.ColorChecked(), a.ColorDown(), fade)) << fade;
         EXPECT_EQ(c.ColorTo, BlendColor(a.ColorCheckedTo(), a.ColorDownTo(), fade)) << fade;
         EXPECT_EQ(c.ColorMirror, BlendColor(a.ColorMirrorChecked(), a.ColorMirrorDown(), fade))
@@ -249,56 +242,52 @@ TEST_F(FaceColorsTest, CheckedGroupButtonEnteredDuringADownFadeBlendsCheckedAndD
 }
 
 TEST_F(FaceColorsTest, CheckedGroupButtonWithTheMouseAwayKeepsTheCheckedColours) {
-    TFaceState s;
     s.buttonState = stateChecked;
-    s.groupIndex = 1;
-    s.fadeTimerRunning = true;
+    p.groupIndex = 1;
+    p.fading = true;
     s.downFade = 60;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorChecked());
+    EXPECT_EQ(Choose().Color, a.ColorChecked());
 }
 
 TEST_F(FaceColorsTest, HeldSegmentKeepsTheNormalBorder) {
-    TFaceState s;
     s.buttonState = stateDown;
-    s.position = bpMiddle;
+    p.position = bpMiddle;
     s.leftButtonHeld = true;
-    const TFaceColors c = ChooseFaceColors(a, s);
+    const TFaceColors c = Choose();
     EXPECT_EQ(c.BorderColor, a.BorderColor());
     EXPECT_EQ(c.Color, a.ColorDown());
 }
 
 TEST_F(FaceColorsTest, HeldStandaloneButtonKeepsItsStateBorder) {
-    TFaceState s;
     s.buttonState = stateDown;
     s.leftButtonHeld = true;
-    EXPECT_EQ(ChooseFaceColors(a, s).BorderColor, a.BorderColorDown());
+    EXPECT_EQ(Choose().BorderColor, a.BorderColorDown());
 }
 
 TEST_F(FaceColorsTest, FocusedHotTypeButtonShowsTheHotSet) {
     for (TFocusType type : {ftHot, ftHotBorder}) {
-        TFaceState s;
+        s = {};
+        p = {};
         s.hasFocus = true;
-        s.focusType = type;
-        const TFaceColors c = ChooseFaceColors(a, s);
+        p.focusType = type;
+        const TFaceColors c = Choose();
         EXPECT_EQ(c.Color, a.ColorHot()) << int(type);
         EXPECT_TRUE(c.highlighted) << int(type);
     }
 }
 
 TEST_F(FaceColorsTest, FocusedBorderTypeButtonKeepsTheNormalSet) {
-    TFaceState s;
     s.hasFocus = true;
-    s.focusType = ftBorder;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.Color());
+    p.focusType = ftBorder;
+    EXPECT_EQ(Choose().Color, a.Color());
 }
 
 TEST_F(FaceColorsTest, PressedFocusedHotTypeButtonKeepsTheDownSet) {
-    TFaceState s;
     s.hasFocus = true;
-    s.focusType = ftHot;
+    p.focusType = ftHot;
     s.pressed = true;
     s.buttonState = stateDown;
-    EXPECT_EQ(ChooseFaceColors(a, s).Color, a.ColorDown());
+    EXPECT_EQ(Choose().Color, a.ColorDown());
 }
 
 TEST(SettleButtonState, DisabledControlIsStateDisabledAndDropsTracking) {
@@ -325,10 +314,10 @@ TEST(SettleButtonState, EnabledStatesStayAsTheyAre) {
 }
 
 TEST(PaintFlags, HotPartIsSetOnlyForADropDownButtonUnderTheMouseOrHeld) {
-    EXPECT_EQ(HotPart(false, true, false, true), 0);
-    EXPECT_EQ(HotPart(true, false, false, true), 0);
-    EXPECT_EQ(HotPart(true, true, false, false), 1);
-    EXPECT_EQ(HotPart(true, false, true, true), 2);
+    EXPECT_EQ(HotPart(false, true, false, true), hotPartNone);
+    EXPECT_EQ(HotPart(true, false, false, true), hotPartNone);
+    EXPECT_EQ(HotPart(true, true, false, false), hotPartMain);
+    EXPECT_EQ(HotPart(true, false, true, true), hotPartDropDown);
 }
 
 TEST(PaintFlags, FocusOutlineAndFocusHotFollowTheFocusType) {

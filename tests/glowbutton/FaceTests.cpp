@@ -157,7 +157,7 @@ protected:
 };
 
 TEST_F(SplitFaceTest, DropDownPartUnderTheMouseIsTenPercentDarker) {
-    in.hotPart = 2;
+    in.hotPart = hotPartDropDown;
     Paint();
     EXPECT_EQ(surface.At(40, 5), upper);
     EXPECT_EQ(surface.At(40, 35), lower);
@@ -166,7 +166,7 @@ TEST_F(SplitFaceTest, DropDownPartUnderTheMouseIsTenPercentDarker) {
 }
 
 TEST_F(SplitFaceTest, MainPartUnderTheMouseIsTenPercentDarker) {
-    in.hotPart = 1;
+    in.hotPart = hotPartMain;
     Paint();
     EXPECT_EQ(surface.At(40, 5), DarkenColor(upper, -10));
     EXPECT_EQ(surface.At(40, 35), DarkenColor(lower, -10));
@@ -174,7 +174,7 @@ TEST_F(SplitFaceTest, MainPartUnderTheMouseIsTenPercentDarker) {
 }
 
 TEST_F(SplitFaceTest, DropDownPartIsTwelvePixelsWideBehindASeparatorInTheBorderColour) {
-    in.hotPart = 2;
+    in.hotPart = hotPartDropDown;
     in.BorderColor = 0x123456;
     Paint();
     EXPECT_EQ(surface.At(86, 5), upper);
@@ -187,7 +187,7 @@ TEST_F(SplitFaceTest, DropDownUpperHalfIsRadialWhileTheMainPartIsHot) {
     in.Color = Red;
     in.ColorTo = Blue;
     in.Gradient = ggVertical;
-    in.hotPart = 1;
+    in.hotPart = hotPartMain;
     Paint();
     // The part's ellipse starts at x 88 and is 100 wide: its left edge leaves the underlay
     // (Color) at row 12, while a vertical gradient would be nearly ColorTo there.
@@ -197,7 +197,7 @@ TEST_F(SplitFaceTest, DropDownUpperHalfIsRadialWhileTheMainPartIsHot) {
 
 TEST_F(SplitFaceTest, BottomDropDownPartIsOneUpperPartTwelvePixelsHigh) {
     in.dropDownPosition = dpBottom;
-    in.hotPart = 2;
+    in.hotPart = hotPartDropDown;
     Paint();
     // Main part: upper rows 0 to 14, lower 15 to 28 (with the separator on 28); drop-down
     // part rows 29 to 40.
@@ -211,7 +211,7 @@ TEST_F(SplitFaceTest, BottomDropDownPartIsOneUpperPartTwelvePixelsHigh) {
 
 TEST_F(SplitFaceTest, NotHighlightedDropDownButtonHasThePlainFace) {
     in.highlighted = false;
-    in.hotPart = 2;
+    in.hotPart = hotPartDropDown;
     Paint();
     EXPECT_EQ(surface.At(95, 5), upper);
     EXPECT_EQ(surface.At(95, 35), lower);
@@ -219,7 +219,7 @@ TEST_F(SplitFaceTest, NotHighlightedDropDownButtonHasThePlainFace) {
 
 TEST_F(SplitFaceTest, WithoutDropDownSplitTheFaceIsPlain) {
     in.dropDownSplit = false;
-    in.hotPart = 1;
+    in.hotPart = hotPartMain;
     Paint();
     EXPECT_EQ(surface.At(40, 5), upper);
 }

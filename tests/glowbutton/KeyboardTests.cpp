@@ -25,6 +25,14 @@ protected:
     int Count(const std::wstring& entry) const {
         return static_cast<int>(std::count(log.begin(), log.end(), entry));
     }
+    // Holds Space down on the focused button until its click came: the face shows pressed.
+    void HoldSpace() {
+        b->SetFocus();
+        Pump();
+        Keys({{VK_SPACE, false}});
+        ASSERT_TRUE(PumpUntil([&] { return Clicks() == 1; }));
+        ASSERT_TRUE(b->Snapshot().pressed);
+    }
     // Taps a key while the other control has the focus and waits until its key-up arrives.
     void TapAtOther(WORD key) {
         Tap(key);
@@ -42,19 +50,14 @@ protected:
 // ---- Space and Enter on the focused button ----
 
 TEST_F(GlowButtonKeys, SpaceDownPressesTheCharacterClicksAndUpReleases) {
-    GlowButtonTestAccess s(*b);
-    b->SetFocus();
-    Pump();
-    Keys({{VK_SPACE, false}});
-    ASSERT_TRUE(PumpUntil([&] { return Clicks() == 1; }));
-    EXPECT_TRUE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    HoldSpace();
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
     Keys({{VK_SPACE, true}});
     ASSERT_TRUE(PumpUntil([&] { return Count(L"keyup 32") == 1; }));
     EXPECT_EQ(log,
               (std::vector<std::wstring>{L"keydown 32", L"keypress 32", L"click", L"keyup 32"}));
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonKeys, HeldSpaceClicksAgainForEachRepeatedKey) {
@@ -95,15 +98,12 @@ TEST_F(GlowButtonKeys, KeyboardClickOfACheckButtonTogglesIt) {
 }
 
 TEST_F(GlowButtonKeys, AnyKeyUpEndsThePressedLook) {
-    GlowButtonTestAccess s(*b);
-    b->SetFocus();
-    Pump();
-    s.pressed() = true;
-    s.buttonState() = State::stateDown;
+    HoldSpace();
     Tap(VK_SHIFT);
     ASSERT_TRUE(PumpUntil([&] { return Count(L"keyup 16") == 1; }));
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
+    Keys({{VK_SPACE, true}});
 }
 
 // ---- Default and Cancel ----
@@ -117,7 +117,7 @@ TEST_F(GlowButtonKeys, EnterClicksTheDefaultButtonWhileAnotherControlHasTheFocus
 TEST_F(GlowButtonKeys, DefaultButtonShowsUpAfterItsKeyboardClick) {
     b->SetDefault(true);
     TapAtOther(VK_RETURN);
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonKeys, EnterClicksNothingWithoutADefaultButton) {
@@ -144,12 +144,12 @@ TEST_F(GlowButtonKeys, FocusBroadcastDecidesWhichButtonEnterClicks) {
     b->SetDefault(true);
     second->SetFocus();
     Pump();
-    EXPECT_FALSE(GlowButtonTestAccess(*b).defaultActive());
-    EXPECT_TRUE(GlowButtonTestAccess(*second).defaultActive());
+    EXPECT_FALSE(b->Snapshot().defaultActive);
+    EXPECT_TRUE(second->Snapshot().defaultActive);
     other->SetFocus();
     Pump();
-    EXPECT_TRUE(GlowButtonTestAccess(*b).defaultActive());
-    EXPECT_FALSE(GlowButtonTestAccess(*second).defaultActive());
+    EXPECT_TRUE(b->Snapshot().defaultActive);
+    EXPECT_FALSE(second->Snapshot().defaultActive);
 }
 
 TEST_F(GlowButtonKeys, DefaultClearedWhileAnotherControlHasTheFocusStopsClicking) {
@@ -271,23 +271,21 @@ TEST_F(GlowButtonKeys, F4WithAMenuDropsDownAndLeavesTheFaceUp) {
     Tap(VK_F4);
     ASSERT_TRUE(PumpUntil([&] { return Count(L"keyup 115") == 1; }));
     EXPECT_EQ(dropDowns, 1);
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 // ---- focus ----
 
 TEST_F(GlowButtonKeys, FocusIsTrackedAndLosingItEndsThePress) {
-    GlowButtonTestAccess s(*b);
-    b->SetFocus();
-    Pump();
-    EXPECT_TRUE(s.hasFocus());
-    s.pressed() = true;
-    s.buttonState() = State::stateDown;
+    HoldSpace();
+    EXPECT_TRUE(b->Snapshot().hasFocus);
     other->SetFocus();
     Pump();
-    EXPECT_FALSE(s.hasFocus());
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    const TGlowState s = b->Snapshot();
+    EXPECT_FALSE(s.hasFocus);
+    EXPECT_FALSE(s.pressed);
+    EXPECT_EQ(s.buttonState, stateUp);
+    Keys({{VK_SPACE, true}});
 }
 
 TEST_F(GlowButtonKeys, FocusRaisesEnterAndExit) {

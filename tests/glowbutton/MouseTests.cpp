@@ -18,9 +18,6 @@ protected:
         Pump();
     }
     int Clicks() const { return static_cast<int>(std::count(log.begin(), log.end(), L"click")); }
-    static void Tick(TTimer* timer) {
-        ::SendMessageW(timer->Handle(), WM_TIMER, TTimer::TimerId, 0);
-    }
 
     TAdvGlowButton* b = nullptr;
     std::vector<std::wstring> log;
@@ -34,40 +31,36 @@ TEST_F(GlowButtonMouse, ClickRaisesMouseDownClickMouseUpInThatOrder) {
 }
 
 TEST_F(GlowButtonMouse, PressShowsThePressedFaceAndHoldsTheMouse) {
-    GlowButtonTestAccess s(*b);
     Press(*b);
-    EXPECT_EQ(s.buttonState(), State::stateDown);
-    EXPECT_TRUE(s.pressed());
-    EXPECT_TRUE(s.leftButtonHeld());
-    EXPECT_TRUE(s.tracking());
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
+    EXPECT_TRUE(b->Snapshot().pressed);
+    EXPECT_TRUE(b->Snapshot().leftButtonHeld);
+    EXPECT_TRUE(b->Snapshot().tracking);
     EXPECT_EQ(::GetCapture(), b->Handle());
 }
 
 TEST_F(GlowButtonMouse, ReleaseInsideLeavesAPlainButtonUp) {
-    GlowButtonTestAccess s(*b);
     Click(*b);
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     EXPECT_FALSE(b->Down());
-    EXPECT_FALSE(s.leftButtonHeld());
+    EXPECT_FALSE(b->Snapshot().leftButtonHeld);
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(GlowButtonMouse, ReleaseOutsideGivesNoClick) {
-    GlowButtonTestAccess s(*b);
     Press(*b, 10, 10);
     Release(*b, 100, 10); // the client area ends at 99
     EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"up0@100,10"}));
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     EXPECT_FALSE(b->Down());
 }
 
 TEST_F(GlowButtonMouse, MovingOutWhilePressedShowsUpAndBackInShowsPressed) {
-    GlowButtonTestAccess s(*b);
     Press(*b);
     Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(-5, 10));
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(99, 40));
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
 }
 
 TEST_F(GlowButtonMouse, DoubleClickClicksTwice) {
@@ -95,13 +88,12 @@ TEST_F(GlowButtonMouse, SecondPressOfADoubleClickReleasedOutsideIsNoClick) {
 }
 
 TEST_F(GlowButtonMouse, CancelModeEndsAPressWithoutAClick) {
-    GlowButtonTestAccess s(*b);
     Press(*b);
     Send(*b, WM_CANCELMODE);
     EXPECT_EQ(Clicks(), 0);
     EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_FALSE(s.leftButtonHeld());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Snapshot().leftButtonHeld);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonMouse, CancelModeEndsADoubleClickPressWithoutAClick) {
@@ -125,95 +117,106 @@ TEST_F(GlowButtonMouse, SecondClickOfADoubleClickIsSkippedWhileTheFormIsInactive
     EXPECT_EQ(Clicks(), 0);
 }
 
+TEST_F(GlowButtonMouse, ButtonFreedByItsOwnClickIsNotTouchedAfterIt) {
+    for (TAdvButtonStyle style : {bsButton, bsCheck}) {
+        auto* doomed = NewButton(170, 20);
+        doomed->SetStyle(style);
+        LogButtonEvents(*doomed, log);
+        doomed->OnClick = [&](TObject*) {
+            log.push_back(L"click");
+            delete doomed;
+            doomed = nullptr;
+        };
+        HWND wnd = doomed->Handle();
+        log.clear();
+        ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+        ::SendMessageW(wnd, WM_LBUTTONUP, 0, Point(10, 10));
+        EXPECT_EQ(doomed, nullptr) << style;
+        EXPECT_EQ(log, (std::vector<std::wstring>{L"down0@10,10", L"click"})) << style;
+    }
+}
+
 TEST_F(GlowButtonMouse, ReleaseWithoutAPressOnTheButtonIsNoClick) {
     Release(*b);
     EXPECT_EQ(Clicks(), 0);
 }
 
 TEST_F(GlowButtonMouse, RightButtonOnlyRaisesItsEvents) {
-    GlowButtonTestAccess s(*b);
     Send(*b, WM_RBUTTONDOWN, MK_RBUTTON, Point(10, 10));
     Send(*b, WM_RBUTTONUP, 0, Point(10, 10));
     EXPECT_EQ(log, (std::vector<std::wstring>{L"down1@10,10", L"up1@10,10"}));
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_FALSE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonMouse, ButtonDisabledInItsOwnClickPaintsDisabled) {
-    GlowButtonTestAccess s(*b);
     b->OnClick = [this](TObject*) { b->SetEnabled(false); };
     MoveTo(*b, 20, 20);
-    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
     Click(*b, 20, 20);
     ::UpdateWindow(b->Handle());
-    EXPECT_EQ(s.buttonState(), State::stateDisabled);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDisabled);
     // The hover and press flags still say hot and pressed; the state alone decides the look.
-    EXPECT_TRUE(s.hotColors());
-    EXPECT_TRUE(s.pressed());
+    EXPECT_TRUE(b->Snapshot().hotColors);
+    EXPECT_TRUE(b->Snapshot().pressed);
 }
 
 TEST_F(GlowButtonMouse, ReenabledButtonPaintsUpAgain) {
-    GlowButtonTestAccess s(*b);
     b->SetEnabled(false);
     ::UpdateWindow(b->Handle());
     b->SetEnabled(true);
     ::UpdateWindow(b->Handle());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 // ---- focus ----
 
 TEST_F(GlowButtonMouse, PressDoesNotTakeTheFocusWithoutTabStop) {
-    GlowButtonTestAccess s(*b);
     OtherControl* other = NewOther();
     other->SetFocus();
     Click(*b);
     EXPECT_FALSE(b->Focused());
-    EXPECT_FALSE(s.hasFocus());
+    EXPECT_FALSE(b->Snapshot().hasFocus);
     EXPECT_TRUE(other->Focused());
 }
 
 TEST_F(GlowButtonMouse, PressTakesTheFocusWithTabStop) {
-    GlowButtonTestAccess s(*b);
     NewOther()->SetFocus();
     b->SetTabStop(true);
     Click(*b);
     EXPECT_TRUE(b->Focused());
-    EXPECT_TRUE(s.hasFocus());
+    EXPECT_TRUE(b->Snapshot().hasFocus);
 }
 
 // ---- enter, leave and fades ----
 
 TEST_F(GlowButtonMouse, EnterRaisesItsEventEachTimeButMakesHotOnce) {
-    GlowButtonTestAccess s(*b);
     int enters = 0;
     b->OnMouseEnter = [&](TObject*) { ++enters; };
     Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
-    TTimer* timer = s.fadeTimer();
-    s.fadeStep() = 7; // a second enter must not restart the fade
+    FinishFade(*b);
     Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
     EXPECT_EQ(enters, 2);
-    EXPECT_TRUE(s.mouseOver());
-    EXPECT_TRUE(s.mouseInside());
-    EXPECT_TRUE(s.hotColors());
-    EXPECT_EQ(s.fadeTimer(), timer);
-    EXPECT_EQ(s.fadeStep(), 7);
+    const TGlowState s = b->Snapshot();
+    EXPECT_TRUE(s.mouseOver);
+    EXPECT_TRUE(s.mouseInside);
+    EXPECT_TRUE(s.hotColors);
+    EXPECT_EQ(s.fadeTimer, nullptr); // the second enter started no fade
+    EXPECT_EQ(s.hotFade, 100);
 }
 
 TEST_F(GlowButtonMouse, LeaveWithoutEnterRaisesOnlyItsEvent) {
-    GlowButtonTestAccess s(*b);
     int leaves = 0;
     b->OnMouseLeave = [&](TObject*) { ++leaves; };
     Send(*b, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(b));
     EXPECT_EQ(leaves, 1);
-    EXPECT_EQ(s.fadeTimer(), nullptr);
-    EXPECT_EQ(s.hotFade(), 0);
+    EXPECT_EQ(b->Snapshot().fadeTimer, nullptr);
+    EXPECT_EQ(b->Snapshot().hotFade, 0);
 }
 
 TEST_F(GlowButtonMouse, FadeToHotRepaintsFiveTimesAndFreesItsTimerOnTheSixthTick) {
-    GlowButtonTestAccess s(*b);
     Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
-    TTimer* timer = s.fadeTimer();
+    TTimer* timer = b->Snapshot().fadeTimer;
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->Interval(), 30u);
     EXPECT_TRUE(timer->Enabled());
@@ -221,92 +224,87 @@ TEST_F(GlowButtonMouse, FadeToHotRepaintsFiveTimesAndFreesItsTimerOnTheSixthTick
     for (int frame = 1; frame <= 5; ++frame) {
         SCOPED_TRACE(frame);
         Tick(timer);
-        EXPECT_EQ(s.hotFade(), frame * 20);
+        EXPECT_EQ(b->Snapshot().hotFade, frame * 20);
         EXPECT_TRUE(TakeInvalidation(*b));
     }
     const HWND timerWindow = timer->Handle();
     Tick(timer); // frees the timer from inside its own tick
-    EXPECT_EQ(s.fadeTimer(), nullptr);
+    EXPECT_EQ(b->Snapshot().fadeTimer, nullptr);
     EXPECT_FALSE(::IsWindow(timerWindow));
-    EXPECT_EQ(s.hotFade(), 100);
-    EXPECT_EQ(s.fadeKind(), State::fadeKindFinished);
+    EXPECT_EQ(b->Snapshot().hotFade, 100);
+    EXPECT_EQ(b->Snapshot().fadeKind, fadeKindFinished);
     EXPECT_FALSE(TakeInvalidation(*b));
 }
 
 TEST_F(GlowButtonMouse, LeavingFadesBackFromFullyHot) {
-    GlowButtonTestAccess s(*b);
     Send(*b, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(b));
-    Tick(s.fadeTimer());
+    Tick(b->Snapshot().fadeTimer);
     Send(*b, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(b));
-    EXPECT_FALSE(s.mouseOver());
-    EXPECT_FALSE(s.hotColors());
-    EXPECT_EQ(s.hotFade(), 100);
-    Tick(s.fadeTimer());
-    EXPECT_EQ(s.hotFade(), 80);
+    EXPECT_FALSE(b->Snapshot().mouseOver);
+    EXPECT_FALSE(b->Snapshot().hotColors);
+    EXPECT_EQ(b->Snapshot().hotFade, 100);
+    Tick(b->Snapshot().fadeTimer);
+    EXPECT_EQ(b->Snapshot().hotFade, 80);
 }
 
 TEST_F(GlowButtonMouse, PressFadesDownAndReleaseFadesBackThenEndsThePress) {
-    GlowButtonTestAccess s(*b);
     Press(*b);
-    EXPECT_EQ(s.fadeKind(), State::fadeKindDown);
-    Tick(s.fadeTimer());
-    EXPECT_EQ(s.downFade(), 20);
+    EXPECT_EQ(b->Snapshot().fadeKind, fadeKindDown);
+    Tick(b->Snapshot().fadeTimer);
+    EXPECT_EQ(b->Snapshot().downFade, 20);
     Release(*b);
-    EXPECT_TRUE(s.pressed()); // until the fade back is done
-    Tick(s.fadeTimer());
-    EXPECT_EQ(s.downFade(), 0);
-    EXPECT_TRUE(s.pressed());
-    Tick(s.fadeTimer());
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.fadeTimer(), nullptr);
+    EXPECT_TRUE(b->Snapshot().pressed); // until the fade back is done
+    Tick(b->Snapshot().fadeTimer);
+    EXPECT_EQ(b->Snapshot().downFade, 0);
+    EXPECT_TRUE(b->Snapshot().pressed);
+    Tick(b->Snapshot().fadeTimer);
+    EXPECT_FALSE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().fadeTimer, nullptr);
 }
 
 TEST_F(GlowButtonMouse, RealPointerMakesTheButtonHotAndLeavingMakesItNormal) {
-    GlowButtonTestAccess s(*b);
     MoveTo(*form, 250, 20);
     Settle();
     MoveTo(*b, 20, 20);
-    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
-    EXPECT_TRUE(s.hotColors());
+    ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
+    EXPECT_TRUE(b->Snapshot().hotColors);
     MoveTo(*form, 250, 20);
-    ASSERT_TRUE(PumpUntil([&] { return !s.mouseOver(); }));
-    EXPECT_FALSE(s.hotColors());
-    EXPECT_FALSE(s.mouseInside());
+    ASSERT_TRUE(PumpUntil([&] { return !b->Snapshot().mouseOver; }));
+    EXPECT_FALSE(b->Snapshot().hotColors);
+    EXPECT_FALSE(b->Snapshot().mouseInside);
 }
 
 TEST_F(GlowButtonMouse, LeavingWhileHeldAndComingBackShowsThePressAgain) {
-    GlowButtonTestAccess s(*b);
     MoveTo(*b, 20, 20);
-    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
     MouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == b->Handle(); }));
     MoveTo(*b, -30, 20);
-    ASSERT_TRUE(PumpUntil([&] { return !s.mouseOver(); }));
-    EXPECT_TRUE(s.pressedOutside());
-    EXPECT_FALSE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateUp);
+    ASSERT_TRUE(PumpUntil([&] { return !b->Snapshot().mouseOver; }));
+    EXPECT_TRUE(b->Snapshot().pressedOutside);
+    EXPECT_FALSE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
     MoveTo(*b, 30, 20);
-    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
-    EXPECT_TRUE(s.pressed());
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
+    EXPECT_TRUE(b->Snapshot().pressed);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
     MouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == nullptr; }));
-    EXPECT_FALSE(s.pressedOutside());
+    EXPECT_FALSE(b->Snapshot().pressedOutside);
     EXPECT_EQ(Clicks(), 1);
 }
 
 TEST_F(GlowButtonMouse, RealClickReleasedOutsideClicksNothingAndClearsTheHover) {
-    GlowButtonTestAccess s(*b);
     MoveTo(*b, 20, 20);
-    ASSERT_TRUE(PumpUntil([&] { return s.mouseOver(); }));
+    ASSERT_TRUE(PumpUntil([&] { return b->Snapshot().mouseOver; }));
     MouseButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == b->Handle(); }));
     MoveTo(*form, 250, 20);
     MouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == nullptr; }));
     EXPECT_EQ(Clicks(), 0);
-    EXPECT_FALSE(s.mouseOver());
-    EXPECT_FALSE(s.hotColors());
+    EXPECT_FALSE(b->Snapshot().mouseOver);
+    EXPECT_FALSE(b->Snapshot().hotColors);
 }
 
 // ---- down and groups ----
@@ -339,8 +337,8 @@ TEST_F(GlowButtonGroups, ClickingEachMakesItTheOnlyOneDown) {
 TEST_F(GlowButtonGroups, DownMemberShowsCheckedAndReleasedOneShowsUp) {
     Click(*b);
     Click(*b2);
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
-    EXPECT_EQ(GlowButtonTestAccess(*b2).buttonState(), State::stateChecked);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
+    EXPECT_EQ(b2->Snapshot().buttonState, stateChecked);
 }
 
 TEST_F(GlowButtonGroups, ClickingTheDownOneAgainKeepsItDown) {
@@ -364,7 +362,7 @@ TEST_F(GlowButtonGroups, ReleasedOutsideAMemberStaysAsItWas) {
     Press(*b);
     Release(*b, 150, 10);
     EXPECT_FALSE(b->Down());
-    EXPECT_EQ(GlowButtonTestAccess(*b).buttonState(), State::stateUp);
+    EXPECT_EQ(b->Snapshot().buttonState, stateUp);
 }
 
 TEST_F(GlowButtonGroups, SettingDownInCodeReleasesTheOthers) {
@@ -429,11 +427,10 @@ TEST_F(GlowButtonMouse, CheckButtonTogglesAtEachPress) {
 }
 
 TEST_F(GlowButtonMouse, CheckButtonPressedMovedOutAndReleasedStaysUp) {
-    GlowButtonTestAccess s(*b);
     b->SetStyle(bsCheck);
     Press(*b);
     Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(-20, 10));
-    EXPECT_EQ(s.buttonState(), State::stateDown);
+    EXPECT_EQ(b->Snapshot().buttonState, stateDown);
     Release(*b, -20, 10);
     EXPECT_FALSE(b->Down());
     EXPECT_EQ(Clicks(), 0);
@@ -451,10 +448,9 @@ TEST_F(GlowButtonMouse, GroupedCheckButtonTogglesOnPressAndAgainOnReleaseInside)
 // ---- auto-repeat ----
 
 TEST_F(GlowButtonMouse, RepeatGivesSevenClicksInAHeldSecondPlusTheClickOnRelease) {
-    GlowButtonTestAccess s(*b);
     b->SetRepeatClick(true);
     Press(*b);
-    TTimer* timer = s.repeatTimer();
+    TTimer* timer = b->Snapshot().repeatTimer;
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->Enabled());
     // Each tick comes one interval after the last; deliver those of the first second.
@@ -468,34 +464,40 @@ TEST_F(GlowButtonMouse, RepeatGivesSevenClicksInAHeldSecondPlusTheClickOnRelease
 }
 
 TEST_F(GlowButtonMouse, RepeatWaitsTheInitialPauseThenTheRepeatPause) {
-    GlowButtonTestAccess s(*b);
     b->SetRepeatClick(true);
     b->SetInitRepeatPause(250);
     b->SetRepeatPause(40);
     Press(*b);
-    EXPECT_EQ(s.repeatTimer()->Interval(), 250u);
-    Tick(s.repeatTimer());
-    EXPECT_EQ(s.repeatTimer()->Interval(), 40u);
+    EXPECT_EQ(b->Snapshot().repeatTimer->Interval(), 250u);
+    Tick(b->Snapshot().repeatTimer);
+    EXPECT_EQ(b->Snapshot().repeatTimer->Interval(), 40u);
     Release(*b);
     Press(*b);
-    EXPECT_EQ(s.repeatTimer()->Interval(), 250u);
+    EXPECT_EQ(b->Snapshot().repeatTimer->Interval(), 250u);
 }
 
-TEST_F(GlowButtonMouse, RepeatTickWithoutTheMouseHeldClicksNothing) {
-    GlowButtonTestAccess s(*b);
+TEST_F(GlowButtonMouse, RepeatPausesWhileTheHeldPointerIsOffTheButtonAndEndsWithTheRelease) {
     b->SetRepeatClick(true);
-    Click(*b);
-    s.repeatTimer()->Tick();
+    Press(*b);
+    // Moves while captured tell the framework's enter and leave.
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(10, 10));
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(-20, 10));
+    Tick(b->Snapshot().repeatTimer);
+    EXPECT_EQ(Clicks(), 0);
+    Send(*b, WM_MOUSEMOVE, MK_LBUTTON, Point(10, 10));
+    Tick(b->Snapshot().repeatTimer);
     EXPECT_EQ(Clicks(), 1);
+    Release(*b);
+    Tick(b->Snapshot().repeatTimer); // a tick that was on its way
+    EXPECT_EQ(Clicks(), 2);          // the repeated one and the click on release
 }
 
 TEST_F(GlowButtonMouse, ErrorInARepeatedClickStopsTheRepeatAndPropagates) {
-    GlowButtonTestAccess s(*b);
     b->SetRepeatClick(true);
     b->OnClick = [](TObject*) { throw Exception(L"click failed"); };
     Press(*b);
-    EXPECT_THROW(s.repeatTimer()->Tick(), Exception);
-    EXPECT_FALSE(s.repeatTimer()->Enabled());
+    EXPECT_THROW(b->Snapshot().repeatTimer->Tick(), Exception);
+    EXPECT_FALSE(b->Snapshot().repeatTimer->Enabled());
     ::ReleaseCapture();
 }
 
@@ -510,30 +512,28 @@ protected:
 };
 
 TEST_F(GlowButtonMouse, SplitDropDownPartTakesPressesInItsThirteenPixels) {
-    GlowButtonTestAccess s(*b);
     int dropDowns = 0;
     b->OnDropDown = [&](TObject*) { ++dropDowns; };
     b->SetDropDownButton(true);
     Press(*b, 88, 10);
     EXPECT_EQ(dropDowns, 1);
-    EXPECT_FALSE(s.tracking());
+    EXPECT_FALSE(b->Snapshot().tracking);
     Release(*b, 88, 10);
     EXPECT_EQ(Clicks(), 1); // the framework's click on release still comes
     Press(*b, 87, 10);
     EXPECT_EQ(dropDowns, 1);
-    EXPECT_TRUE(s.tracking());
+    EXPECT_TRUE(b->Snapshot().tracking);
     Release(*b, 87, 10);
 }
 
 TEST_F(GlowButtonMouse, BottomDropDownPartCountsFromTheBottomEdge) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     b->SetDropDownPosition(dpBottom);
     Press(*b, 95, 28);
-    EXPECT_TRUE(s.tracking());
+    EXPECT_TRUE(b->Snapshot().tracking);
     Release(*b, 95, 28);
     Press(*b, 5, 29);
-    EXPECT_FALSE(s.tracking());
+    EXPECT_FALSE(b->Snapshot().tracking);
     Release(*b, 5, 29);
 }
 
@@ -559,23 +559,21 @@ TEST_F(GlowButtonMouse, UnsplitDropDownCheckButtonNeverOpensFromTheMouse) {
 
 TEST_F(GlowButtonMouse, MenuButtonTakesTheMenuPathEverywhere) {
     auto* menu = NewButton<MenuGlowButton>(170, 20);
-    GlowButtonTestAccess s(*menu);
     int dropDowns = 0;
     menu->OnDropDown = [&](TObject*) { ++dropDowns; };
     Press(*menu, 5, 5);
     EXPECT_EQ(dropDowns, 1);
-    EXPECT_FALSE(s.tracking());
-    EXPECT_NE(s.buttonState(), State::stateDown);
+    EXPECT_FALSE(menu->Snapshot().tracking);
+    EXPECT_NE(menu->Snapshot().buttonState, stateDown);
     Release(*menu, 5, 5);
 }
 
 TEST_F(GlowButtonMouse, DropDownPartShowsHotFromItsTwelvePixels) {
-    GlowButtonTestAccess s(*b);
     b->SetDropDownButton(true);
     Send(*b, WM_MOUSEMOVE, 0, Point(88, 10));
-    EXPECT_FALSE(s.dropDownHot());
+    EXPECT_FALSE(b->Snapshot().dropDownHot);
     Send(*b, WM_MOUSEMOVE, 0, Point(89, 10));
-    EXPECT_TRUE(s.dropDownHot());
+    EXPECT_TRUE(b->Snapshot().dropDownHot);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Whole buttons compared with reference renderings kept in tests/glowbutton/references, so that
 // an unintended change to any pixel shows. scripts/references adopts new renderings after a
 // person has looked at them.
-#include "GlowButtonPaintAccess.h"
+#include "ButtonTestSupport.h"
 #include "PaintSupport.h"
 #include "framework/Bitmap.h"
 #include "tests/controls/ControlsTestSupport.h"
@@ -11,6 +11,8 @@
 namespace plaxor::test {
 namespace {
 
+using plaxor::testing::HoldDown;
+using plaxor::testing::Hover;
 using plaxor::testing::SharedFormTest;
 
 // The same Wine and fonts render the same pixels; a level or two of slack per channel keeps
@@ -31,7 +33,6 @@ protected:
         const std::wstring why = CompareWithReference(s, name, Tolerance, 0);
         EXPECT_TRUE(why.empty()) << std::string(why.begin(), why.end());
     }
-    GlowButtonPaintAccess Access() { return GlowButtonPaintAccess(*button); }
     // A 16 x 16 green disc on a magenta ground that the BMP's bottom-left pixel keys out.
     static std::unique_ptr<TBitmap> Glyph() {
         auto glyph = std::make_unique<TBitmap>(16, 16);
@@ -59,13 +60,13 @@ TEST_F(ReferenceTest, MainWindowButtonNormal) {
 }
 
 TEST_F(ReferenceTest, MainWindowButtonHot) {
-    Access().MakeHot();
+    Hover(*button);
     Expect(L"main-hot");
 }
 
 TEST_F(ReferenceTest, MainWindowButtonDown) {
-    Access().MakeHot();
-    Access().buttonState() = TAdvCustomGlowButton::stateDown;
+    Hover(*button);
+    HoldDown(*button);
     Expect(L"main-down");
 }
 
@@ -75,7 +76,7 @@ TEST_F(ReferenceTest, MainWindowButtonDisabled) {
 }
 
 TEST_F(ReferenceTest, FocusedButton) {
-    Access().hasFocus() = true;
+    button->SetFocus();
     Expect(L"focused");
 }
 
@@ -83,8 +84,7 @@ TEST_F(ReferenceTest, DropDownButtonWithItsDropDownPartHot) {
     button->SetCaption(L"&Menu");
     button->SetDropDownButton(true);
     button->SetPicture(Glyph().get());
-    Access().MakeHot();
-    Access().dropDownHot() = true;
+    Hover(*button, 95, 20); // on the drop-down part
     Expect(L"dropdown-split");
 }
 
@@ -102,7 +102,7 @@ TEST_F(ReferenceTest, CheckedPresetButtonWithPictureAbove) {
 TEST_F(ReferenceTest, MiddleSegmentUnderTheMouse) {
     button->SetPosition(bpMiddle);
     button->SetCaption(L"Middle");
-    Access().MakeHot();
+    Hover(*button);
     Expect(L"segment-middle-hot");
 }
 

@@ -1,7 +1,7 @@
 // Automatic sizing: the size formula, the measure pass inside the paint, caption changes, and
 // the three size states with what they save and restore.
-#include "GlowButtonPaintAccess.h"
 #include "PaintSupport.h"
+#include "glowbutton/AdvGlowButton.h"
 #include "framework/Bitmap.h"
 #include "framework/Exception.h"
 #include "framework/ImageList.h"
@@ -54,7 +54,6 @@ protected:
         button->SetCaption(L"");
         Pump();
     }
-    GlowButtonPaintAccess Access() { return GlowButtonPaintAccess(*button); }
     TAdvGlowButton* button = nullptr;
 };
 
@@ -75,9 +74,8 @@ TEST_F(SizingTest, AFailedMeasuringPaintLeavesNoMeasuringRequestBehind) {
     failing->SetAutoSize(true);
     Pump();
     failing->failing = true;
-    GlowButtonPaintAccess access(*failing);
-    EXPECT_THROW(access.UpdateSize(), EOutOfMemory);
-    EXPECT_FALSE(access.sizeRequest());
+    EXPECT_THROW(failing->SetImageIndex(0), EOutOfMemory); // runs the size update
+    EXPECT_FALSE(failing->Snapshot().sizeRequest);
 }
 
 TEST_F(SizingTest, WorkedExampleContentOf44By16Gives54By22) {
@@ -177,8 +175,8 @@ TEST_F(SizingTest, WithoutAutoSizeNothingIsMeasured) {
     EXPECT_EQ(button->Width(), 100);
     EXPECT_EQ(button->Height(), 41);
     EXPECT_EQ(button->Layout(), blGlyphTop);
-    EXPECT_EQ(Access().buttonSizeState(), bsGlyph);
-    EXPECT_TRUE(Access().sizeDirty());
+    EXPECT_EQ(button->Snapshot().buttonSizeState, bsGlyph);
+    EXPECT_TRUE(button->Snapshot().sizeDirty);
 }
 
 class SizeStateTest : public SizingTest {
@@ -226,27 +224,27 @@ TEST_F(SizeStateTest, LabelStateShowsTheCaptionBesideASixteenPixelPicture) {
 TEST_F(SizeStateTest, GoingFromGlyphToLabelKeepsTheSavedLayout) {
     button->SetMaxButtonSizeState(bsGlyph);
     button->SetMaxButtonSizeState(bsLabel);
-    EXPECT_EQ(Access().savedLayout(), blGlyphTop);
-    EXPECT_EQ(Access().savedDropDownPosition(), dpBottom);
+    EXPECT_EQ(button->Snapshot().savedLayout, blGlyphTop);
+    EXPECT_EQ(button->Snapshot().savedDropDownPosition, dpBottom);
 }
 
 TEST_F(SizeStateTest, RaisingTheMinimumAboveTheStateRaisesTheState) {
     button->SetMaxButtonSizeState(bsGlyph);
     button->SetMinButtonSizeState(bsLabel);
-    EXPECT_EQ(Access().buttonSizeState(), bsLabel);
+    EXPECT_EQ(button->Snapshot().buttonSizeState, bsLabel);
     EXPECT_EQ(button->MaxButtonSizeState(), bsGlyph);
 }
 
 TEST_F(SizeStateTest, RaisingTheMinimumBelowTheStateChangesNothing) {
     button->SetMinButtonSizeState(bsLabel);
-    EXPECT_EQ(Access().buttonSizeState(), bsLarge);
+    EXPECT_EQ(button->Snapshot().buttonSizeState, bsLarge);
     EXPECT_EQ(button->Layout(), blGlyphTop);
 }
 
 TEST_F(SizeStateTest, MaximumBelowTheMinimumIsAcceptedAndSetsTheState) {
     button->SetMinButtonSizeState(bsLabel);
     button->SetMaxButtonSizeState(bsGlyph);
-    EXPECT_EQ(Access().buttonSizeState(), bsGlyph);
+    EXPECT_EQ(button->Snapshot().buttonSizeState, bsGlyph);
     EXPECT_EQ(button->MinButtonSizeState(), bsLabel);
 }
 
@@ -271,7 +269,7 @@ TEST(SizeStateWithoutWindow, ChangingStateBeforeTheButtonHasAParentDoesNotFail) 
     button.SetAutoSize(true);
     EXPECT_NO_THROW(button.SetMaxButtonSizeState(bsGlyph));
     EXPECT_NO_THROW(button.SetCaption(L"Caption"));
-    EXPECT_TRUE(GlowButtonPaintAccess(button).sizeDirty());
+    EXPECT_TRUE(button.Snapshot().sizeDirty);
     EXPECT_EQ(button.Width(), 100);
 }
 
